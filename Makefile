@@ -1,0 +1,43 @@
+# Thin wrapper over CMake: every target first installs what is missing.
+BUILD    ?= build
+GENERATOR ?= Ninja
+JOBS     ?= $(shell nproc)
+CMAKE_ARGS ?=
+
+.PHONY: all deps configure build run test sanitize bench fuzz format clean
+
+all: build
+
+deps:
+	@tools/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G $(GENERATOR) $(CMAKE_ARGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@tools/run-sumbrook $(BUILD)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize -j $(JOBS)
+	@ctest --preset sanitize -j $(JOBS)
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@build-fuzz/tests/fuzz/fuzz_text_to_integer -max_total_time=$${FUZZ_SECONDS:-60}
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf $(BUILD) build-sanitize build-fuzz

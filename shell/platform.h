@@ -1,0 +1,50 @@
+#pragma once
+// The platform layer: the few services of the desktop shell the program uses. Each has a
+// real implementation per platform; tests replace them with fakes.
+// Texts are UTF-8 (the Windows implementations convert to the ANSI code page).
+
+#include <memory>
+#include <string>
+
+namespace sumbrook::shell {
+
+// Opens a link's target (a web address or a document) through the desktop shell.
+class LinkOpener {
+public:
+    virtual ~LinkOpener() = default;
+    // true when the shell reports success.
+    virtual bool open(const std::string& target) = 0;
+    // Lets the user choose a program for ".htm" files; false where the platform has no
+    // such chooser (nothing runs then).
+    virtual bool runHtmProgramChooser() = 0;
+};
+
+// A shell-link object: four setters and Save, as the system's object offers them.
+// Setter and Save results are not examined by the caller; Save throws on failure.
+class ShellLink {
+public:
+    virtual ~ShellLink() = default;
+    virtual void SetPath(const std::string& path) = 0;
+    virtual void SetArguments(const std::string& arguments) = 0;
+    virtual void SetWorkingDirectory(const std::string& folder) = 0;
+    virtual void SetDescription(const std::string& description) = 0;
+    virtual void Save(const std::string& linkPath) = 0;
+};
+
+// Where the shortcut goes and what it points at.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // The current user's desktop folder; throws Exception when it cannot be found or does
+    // not exist.
+    virtual std::string desktopFolder() = 0;
+    // Full path of the running program.
+    virtual std::string programPath() = 0;
+    // Creates a shell-link object; throws EOleSysError / EIntfCastError as the system does.
+    virtual std::unique_ptr<ShellLink> createShellLink() = 0;
+};
+
+std::unique_ptr<LinkOpener> makeSystemLinkOpener();
+std::unique_ptr<Desktop> makeSystemDesktop();
+
+} // namespace sumbrook::shell
