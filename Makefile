@@ -3,6 +3,7 @@ BUILD    ?= build
 GENERATOR ?= Ninja
 JOBS     ?= $(shell nproc)
 CMAKE_ARGS ?=
+SANITIZE_ARGS ?=
 
 .PHONY: all deps configure build run test sanitize bench fuzz format clean
 
@@ -24,7 +25,7 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 sanitize: deps
-	@cmake --preset sanitize >/dev/null
+	@cmake --preset sanitize $(SANITIZE_ARGS) >/dev/null
 	@cmake --build --preset sanitize -j $(JOBS)
 	@ctest --preset sanitize -j $(JOBS)
 
@@ -34,7 +35,7 @@ bench: build
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
-	@build-fuzz/tests/fuzz/fuzz_text_to_integer -max_total_time=$${FUZZ_SECONDS:-60}
+	@mkdir -p build-fuzz/corpus && build-fuzz/tests/fuzz/fuzz_text_to_integer build-fuzz/corpus -max_total_time=$${FUZZ_SECONDS:-60}
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -74,8 +74,8 @@ void DrillEngine::creatrandnum(std::int32_t order) {
 void DrillEngine::gett() {
     m_display.setText(Element::lbl6, texts::kWaiting);
     if (m_state.CorrectCount >= m_state.QuestionLimit) {
-        m_display.setText(Element::lbl3, "已经做了" + std::to_string(m_state.QuestionLimit) +
-                                             "道题了,休息吧.");
+        m_display.setText(Element::lbl3,
+                          "已经做了" + std::to_string(m_state.QuestionLimit) + "道题了,休息吧.");
         return;
     }
 
@@ -125,8 +125,8 @@ void DrillEngine::gett() {
         m_display.setText(Element::lbl4, columnRow(op[1]));
         m_display.setText(Element::lbl8, "");
         m_display.setText(Element::lbl9, sign1);
-        m_display.setText(Element::lbl6, std::to_string(op[0]) + sign1 + std::to_string(op[1]) +
-                                             texts::kEquals);
+        m_display.setText(Element::lbl6,
+                          std::to_string(op[0]) + sign1 + std::to_string(op[1]) + texts::kEquals);
     } else {
         m_display.setVisible(Element::lbl5, true);
         m_display.setText(Element::lbl5, columnRow(op[0]));
@@ -146,8 +146,8 @@ void DrillEngine::gett() {
 }
 
 std::string DrillEngine::scoreText() const {
-    return "正确个数:" + std::to_string(m_state.CorrectCount) + "\r错误次数:" +
-           std::to_string(m_state.WrongCount);
+    return "正确个数:" + std::to_string(m_state.CorrectCount) +
+           "\r错误次数:" + std::to_string(m_state.WrongCount);
 }
 
 bool DrillEngine::checkisgood() {

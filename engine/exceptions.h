@@ -10,8 +10,13 @@ namespace sumbrook {
 
 class Exception : public std::runtime_error {
 public:
-    explicit Exception(const std::string& message) : std::runtime_error(message) {}
-    std::string message() const { return what(); }
+    explicit Exception(const std::string& message)
+        : std::runtime_error(message), m_message(message) {}
+    // The whole text, even where it holds a NUL that what() would cut at.
+    const std::string& message() const { return m_message; }
+
+private:
+    std::string m_message;
 };
 
 class EConvertError : public Exception {

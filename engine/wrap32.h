@@ -8,8 +8,7 @@ namespace sumbrook::wrap32 {
 
 constexpr std::int32_t toSigned(std::uint32_t v) {
     // Well defined: values above INT32_MAX map to their negative counterpart.
-    return v <= 0x7FFFFFFFu ? static_cast<std::int32_t>(v)
-                            : -static_cast<std::int32_t>(~v) - 1;
+    return v <= 0x7FFFFFFFu ? static_cast<std::int32_t>(v) : -static_cast<std::int32_t>(~v) - 1;
 }
 
 constexpr std::int32_t add(std::int32_t a, std::int32_t b) {
