@@ -31,10 +31,22 @@ public:
     virtual void Save(const std::string& linkPath) = 0;
 };
 
+// Holds the shell's object system open for one shortcut job. On Windows it initialises OLE
+// and uninitialises it in the destructor, so every exit, thrown or not, stays balanced.
+class ShellSession {
+public:
+    virtual ~ShellSession() = default;
+};
+
 // Where the shortcut goes and what it points at.
 class Desktop {
 public:
     virtual ~Desktop() = default;
+    // Opens a session that must outlive every shell-link object of the job. Not pure:
+    // platforms without such a system (and simple fakes) need nothing here.
+    virtual std::unique_ptr<ShellSession> beginSession() {
+        return std::make_unique<ShellSession>();
+    }
     // The current user's desktop folder; throws Exception when it cannot be found or does
     // not exist.
     virtual std::string desktopFolder() = 0;

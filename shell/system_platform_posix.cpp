@@ -1,0 +1,90 @@
+#include "shell/system_platform.h"
+
+#include "engine/exceptions.h"
+#include "shell/platform.h"
+#include "shell/shell_link_posix.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QString>
+
+namespace sumbrook::shell {
+namespace {
+
+bool startsWithScheme(const std::string& target) {
+    // RFC 3986: ALPHA *( ALPHA / DIGIT / "+" / "-" / "." ) ":"
+    const auto isAlpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    if (target.empty() || !isAlpha(target[0])) {
+        return false;
+    }
+    std::size_t i = 1;
+    while (i < target.size() && (isAlpha(target[i]) || (target[i] >= '0' && target[i] <= '9') ||
+                                 target[i] == '+' || target[i] == '-' || target[i] == '.')) {
+        ++i;
+    }
+    return i >= 2 && i < target.size() && target[i] == ':';
+}
+
+class QtLinkOpener final : public LinkOpener {
+public:
+    bool open(const std::string& target) override {
+        const QUrl url = urlForLinkTarget(target);
+        return url.isValid() && QDesktopServices::openUrl(url);
+    }
+    bool runHtmProgramChooser() override { return false; }
+};
+
+class PosixDesktop final : public Desktop {
+public:
+    std::string desktopFolder() override {
+        // Follows the user's user-dirs.dirs, falling back to ~/Desktop.
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+        if (folder.isEmpty()) {
+            throw Exception("找不到桌面文件夹");
+        }
+        if (!QFileInfo(folder).isDir()) {
+            throw Exception("桌面文件夹“" + QDir::toNativeSeparators(folder).toStdString() +
+                            "”不存在");
+        }
+        return QDir::toNativeSeparators(folder).toStdString();
+    }
+
+    std::string programPath() override {
+        const QString path = QCoreApplication::applicationFilePath();
+        if (path.isEmpty()) {
+            throw Exception("找不到程序文件的路径");
+        }
+        return QDir::toNativeSeparators(path).toStdString();
+    }
+
+    std::unique_ptr<ShellLink> createShellLink() override { return makePosixShellLink(); }
+};
+
+} // namespace
+
+QUrl urlForLinkTarget(const std::string& target) {
+    if (target.empty()) {
+        return {};
+    }
+    const QString text = QString::fromStdString(target);
+    if (startsWithScheme(target)) {
+        return QUrl(text, QUrl::StrictMode);
+    }
+    if (text.startsWith(QLatin1String("www."), Qt::CaseInsensitive)) {
+        return QUrl(QLatin1String("http://") + text, QUrl::StrictMode);
+    }
+    return QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
+}
+
+std::unique_ptr<LinkOpener> makeSystemLinkOpener() {
+    return std::make_unique<QtLinkOpener>();
+}
+
+std::unique_ptr<Desktop> makeSystemDesktop() {
+    return std::make_unique<PosixDesktop>();
+}
+
+} // namespace sumbrook::shell
