@@ -1,0 +1,18 @@
+// Start-up: application object (and COM on Windows), title, the main window, then the
+// About window (which copies the main window's help text), then the message loop.
+#include "application.h"
+
+#include "engine/pause_source.h"
+#include "main_window/form1.h"
+#include "shell/platform.h"
+
+int main(int argc, char** argv) {
+    sumbrook::Application app(argc, argv);
+    auto pauses = sumbrook::makeSystemPauseSource();
+    auto desktop = sumbrook::shell::makeSystemDesktop();
+
+    TForm1 form1(*pauses, desktop.get());
+    form1.show();
+    form1.activateWindow();
+    return app.exec();
+}

@@ -1,0 +1,85 @@
+#include "error_report.h"
+
+#include "engine/exceptions.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include <exception>
+
+namespace sumbrook::ui {
+namespace {
+
+class MessageBoxReporter final : public Reporter {
+public:
+    void showError(const QString& message) override {
+        QMessageBox box(QMessageBox::Critical, applicationTitle(), message, QMessageBox::Ok);
+        box.exec();
+    }
+
+    void showMessage(const QString& text) override {
+        QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok);
+        auto* ok = qobject_cast<QPushButton*>(box.button(QMessageBox::Ok));
+        ok->setText(QStringLiteral("OK"));
+        box.setDefaultButton(ok);
+        box.setEscapeButton(ok);
+        box.setFont(QApplication::font("QMessageBox"));
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            label && screen) {
+            label->setWordWrap(true);
+            label->setMaximumWidth(screen->availableGeometry().width() / 2);
+        }
+        box.adjustSize();
+        if (screen) {
+            QRect frame = box.frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            box.move(frame.topLeft());
+        }
+        box.exec();
+    }
+};
+
+MessageBoxReporter g_messageBoxes;
+Reporter* g_reporter = &g_messageBoxes;
+
+} // namespace
+
+Reporter& reporter() {
+    return *g_reporter;
+}
+
+Reporter* setReporter(Reporter* replacement) {
+    Reporter* previous = g_reporter;
+    g_reporter = replacement ? replacement : &g_messageBoxes;
+    return previous;
+}
+
+QString applicationTitle() {
+    return QCoreApplication::applicationName();
+}
+
+QString withFullStop(const QString& message) {
+    if (message.isEmpty())
+        return message;
+    const char16_t last = message.back().unicode();
+    return (last > u'.') ? message + QLatin1Char('.') : message;
+}
+
+void reportCurrentException() {
+    try {
+        throw;
+    } catch (const EAbort&) {
+        // The silent kind: nothing to show.
+    } catch (const Exception& e) {
+        reporter().showError(withFullStop(QString::fromStdString(e.message())));
+    } catch (const std::exception& e) {
+        reporter().showError(withFullStop(QString::fromUtf8(e.what())));
+    }
+}
+
+} // namespace sumbrook::ui

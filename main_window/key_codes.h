@@ -1,0 +1,23 @@
+#pragma once
+// Qt key events seen as the two values the window's handlers reason about: the typed
+// character (for key presses) and the 16-bit virtual-key code (for key releases).
+
+#include <QtCore/qnamespace.h>
+
+class QKeyEvent;
+
+namespace sumbrook {
+
+// The character a key press types, as a byte: control characters for Ctrl+letter,
+// 8 Backspace, 13 Enter, 27 Esc, the text's byte for Latin-1 text; 0 when the key types
+// nothing; -1 (0xFF) stands for any character beyond one byte.
+bool keyCharacter(const QKeyEvent& event, char& character);
+
+// The virtual-key code of a key; keypad keys by their keypad codes (the decimal key is
+// 0x6E), F1…F24 from 0x70. 0 for keys without one.
+int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
+
+// The virtual key code's low byte read as a character and upper-cased (a-z only).
+char virtualKeyCharacter(int virtualKey);
+
+} // namespace sumbrook
