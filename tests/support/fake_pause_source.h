@@ -6,12 +6,17 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 
 namespace sumbrook::testing {
 
 class FakePauseSource final : public PauseSource {
 public:
-    void pause50ms() override { ++pauses; }
+    void pause50ms() override {
+        ++pauses;
+        if (onPause)
+            onPause();
+    }
     std::uint32_t counter() override {
         if (!queued.empty()) {
             const std::uint32_t v = queued.front();
@@ -24,6 +29,7 @@ public:
     }
 
     int pauses = 0;
+    std::function<void()> onPause;
     std::deque<std::uint32_t> queued;
     std::uint32_t next = 12345u;
 };

@@ -1,0 +1,546 @@
+// The main window as a child uses it: keys sent through the window reach the focused
+// control the way real input does. The engine's pauses are counted, never slept.
+
+#include "fake_pause_source.h"
+#include "recording_reporter.h"
+
+#include "engine/drill_engine.h"
+#include "engine/exceptions.h"
+#include "main_window/form1.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <memory>
+
+using namespace sumbrook;
+using sumbrook::testing::FakePauseSource;
+using sumbrook::testing::RecordingReporter;
+
+namespace {
+
+const QString kAnswerToken = QStringLiteral("ANSWER");
+const QString kWrongToken = QStringLiteral("WRONG");
+
+} // namespace
+
+class Form1Test final : public QObject {
+    Q_OBJECT
+
+private:
+    FakePauseSource m_pauses;
+    std::unique_ptr<RecordingReporter> m_reporter;
+    std::unique_ptr<TForm1> m_form;
+
+    TForm1& form() { return *m_form; }
+    int logLines() const { return m_form->mmo1->document()->blockCount(); }
+    int problemsSet(int logBefore) const { return (logLines() - logBefore) / 3; }
+    QString focusName() const {
+        QWidget* focus = QApplication::focusWidget();
+        return focus ? focus->objectName() : QString();
+    }
+    QString answer() { return QString::number(form().engine().state().CorrectAnswer); }
+
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(m_form->windowHandle(), key, modifiers);
+    }
+    void typeText(const QString& text) {
+        for (QChar c : text)
+            QTest::keyClick(m_form->windowHandle(), c.toLatin1());
+    }
+    // Plays a script of space-separated key names.
+    void play(const QString& script) {
+        for (const QString& token : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (token == QStringLiteral("Enter"))
+                key(Qt::Key_Return);
+            else if (token == QStringLiteral("Space"))
+                key(Qt::Key_Space);
+            else if (token == QStringLiteral("Backspace"))
+                key(Qt::Key_Backspace);
+            else if (token == QStringLiteral("KP."))
+                key(Qt::Key_Period, Qt::KeypadModifier);
+            else if (token == QStringLiteral("^Z"))
+                key(Qt::Key_Z, Qt::ControlModifier);
+            else if (token == QStringLiteral("^F11"))
+                key(Qt::Key_F11, Qt::ControlModifier);
+            else if (token == QStringLiteral("Alt+N"))
+                key(Qt::Key_N, Qt::AltModifier);
+            else if (token == QStringLiteral("N"))
+                key(Qt::Key_N);
+            else if (token == QStringLiteral("Z"))
+                key(Qt::Key_Z);
+            else if (token == kAnswerToken)
+                typeText(answer());
+            else if (token == kWrongToken)
+                typeText(QString::number(form().engine().state().CorrectAnswer + 1));
+            else
+                typeText(token);
+        }
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("Sumbrook")); }
+
+    void init() {
+        m_pauses = FakePauseSource();
+        m_reporter = std::make_unique<RecordingReporter>();
+        m_form = std::make_unique<TForm1>(m_pauses, nullptr);
+        m_form->show();
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    }
+
+    void cleanup() {
+        m_form.reset();
+        m_reporter.reset();
+    }
+
+    void startScreen() {
+        TForm1& f = form();
+        QCOMPARE(f.windowTitle(), QStringLiteral("Sumbrook"));
+        QCOMPARE(f.centralWidget()->size(), QSize(681, 513));
+        QCOMPARE(f.grp4->title(), QStringLiteral("请计算:第1题:"));
+        QCOMPARE(f.lbl3->text(), QStringLiteral("正确个数:\n错误个数:"));
+        QCOMPARE(f.lbl2->text(), QStringLiteral("提示："));
+        QCOMPARE(f.lbl7->text(), QStringLiteral("Sumbrook\n快捷键列表：\n　　回车键：判断对错\n"
+                                                "空格或Ｎ键：下一题\n　　Ｚ　键：显示正确答案\n"
+                                                "愿和天下含辛茹苦的父母们分享"));
+        QCOMPARE(f.helpText(),
+                 QString(f.lbl7->text()).replace(QLatin1Char('\n'), QLatin1Char('\r')));
+        QVERIFY(f.lbl5->isVisible());
+        static const QRegularExpression threeNumbers(
+            QStringLiteral("^(\\d+)([＋－])(\\d+)([＋－])(\\d+)＝$"));
+        const auto match = threeNumbers.match(f.lbl6->text());
+        QVERIFY2(match.hasMatch(), qPrintable(f.lbl6->text()));
+        for (int i : {1, 3, 5})
+            QVERIFY(match.captured(i).toInt() >= 0 && match.captured(i).toInt() <= 20);
+        QCOMPARE(f.lbl8->text(), match.captured(2));
+        QCOMPARE(f.lbl9->text(), match.captured(4));
+        const QStringList log = f.mmo1->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(log.size(), 4);
+        QCOMPARE(log.first(), QStringLiteral("mmo1"));
+        QVERIFY(log.at(1).startsWith(QStringLiteral("v0:") + match.captured(1) +
+                                     QStringLiteral(" tibz:")));
+        QVERIFY(!f.mmo1->isVisible());
+        QCOMPARE(f.edt2->text(), QStringLiteral("20"));
+        QCOMPARE(f.lbledt1->text(), QStringLiteral("25"));
+        QVERIFY(f.chkadd->isChecked() && f.chkdel->isChecked());
+        QVERIFY(!f.chkche->isEnabled() && !f.chkdiv->isEnabled());
+        QVERIFY(f.rg2Three->isChecked());
+        QCOMPARE(f.edt1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QCOMPARE(focusName(), QStringLiteral("edt1"));
+        QCOMPARE(f.engine().state().MaxValue, 20);
+        QCOMPARE(f.engine().state().QuestionLimit, 25);
+        QVERIFY(m_reporter->errors.isEmpty());
+    }
+
+    void signsAreChosenAtRandom() {
+        QSet<QString> first, second;
+        for (int i = 0; i < 200; ++i) {
+            form().gett();
+            first << form().lbl8->text();
+            second << form().lbl9->text();
+        }
+        const QSet<QString> both = {QStringLiteral("＋"), QStringLiteral("－")};
+        QCOMPARE(first, both);
+        QCOMPARE(second, both);
+    }
+
+    void geometry_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("rect");
+        const struct {
+            const char* name;
+            QRect rect;
+        } table[] = {
+            {"grp4", {0, 0, 681, 70}},     {"lbl6", {5, 16, 501, 52}},
+            {"edt3", {506, 12, 169, 54}},  {"grp1", {0, 67, 681, 374}},
+            {"grp9", {5, 8, 400, 273}},    {"lbl5", {166, 11, 107, 57}},
+            {"lbl1", {166, 67, 107, 57}},  {"lbl4", {166, 123, 107, 57}},
+            {"lbl8", {130, 67, 55, 57}},   {"lbl9", {130, 123, 55, 57}},
+            {"pnl1", {16, 184, 365, 4}},   {"edt1", {88, 191, 233, 71}},
+            {"grp10", {5, 280, 400, 89}},  {"lbl3", {8, 10, 377, 75}},
+            {"grp8", {408, 7, 271, 189}},  {"lbl2", {4, 7, 265, 177}},
+            {"mmo1", {448, 16, 217, 137}}, {"grp3", {408, 192, 271, 177}},
+            {"grp6", {3, 9, 150, 72}},     {"edt2", {82, 16, 55, 21}},
+            {"lbledt1", {82, 40, 55, 21}}, {"grp7", {160, 8, 108, 73}},
+            {"chkadd", {4, 22, 49, 17}},   {"chkdel", {55, 22, 49, 17}},
+            {"chkche", {4, 49, 49, 17}},   {"chkdiv", {55, 49, 49, 17}},
+            {"rg2", {3, 80, 126, 89}},     {"grp5", {131, 80, 137, 89}},
+            {"lbl7", {8, 16, 121, 65}},    {"grp2", {0, 440, 681, 73}},
+            {"btn1", {6, 11, 669, 57}},
+        };
+        for (const auto& row : table)
+            QTest::newRow(row.name) << QString::fromLatin1(row.name) << row.rect;
+    }
+
+    void geometry() {
+        QFETCH(QString, name);
+        QFETCH(QRect, rect);
+        auto* widget = m_form->findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->geometry(), rect);
+    }
+
+    void fontsAndColours() {
+        TForm1& f = form();
+        QCOMPARE(f.edt1->font().pixelSize(), 56);
+        QCOMPARE(f.lbl2->font().pixelSize(), 56);
+        QCOMPARE(f.lbl6->font().pixelSize(), 48);
+        QCOMPARE(f.lbl3->font().pixelSize(), 32);
+        QCOMPARE(f.btn1->font().pixelSize(), 35);
+        QCOMPARE(f.lbl7->font().pixelSize(), 11);
+        QCOMPARE(f.lbl6->font().family(), QStringLiteral("微软雅黑"));
+        QCOMPARE(f.lbl2->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(f.lbl3->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+        // The face itself is missing here: what draws it must have Chinese glyphs.
+        QVERIFY(QFontInfo(f.lbl6->font()).family() != QStringLiteral("微软雅黑") ||
+                QFontDatabase::families().contains(QStringLiteral("微软雅黑")));
+        QVERIFY(QFontMetrics(f.lbl6->font()).inFont(QChar(0x8BA1)));
+    }
+
+    void resizeSnapsBack() {
+        const QSize size = form().size();
+        form().resize(900, 700);
+        QCOMPARE(form().size(), size);
+        QCOMPARE(form().centralWidget()->size(), QSize(681, 513));
+    }
+
+    void keyboard_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("preset"); // edt1's text before the keys
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("edt1"); // "*": not checked
+        QTest::addColumn<QString>("lbl2"); // "*": not checked; "ANSWER": the answer text
+        QTest::addColumn<QString>("focusAfter");
+        QTest::addColumn<int>("problems"); // problems set by the keys
+        QTest::addColumn<int>("correct");
+        QTest::addColumn<int>("wrong");
+
+        const QString any = QStringLiteral("*");
+        const QString none;
+        auto row = [&](const char* name, const char* focus, const QString& preset,
+                       const char* script, const QString& edt1, const QString& lbl2,
+                       const char* focusAfter, int problems, int correct, int wrong) {
+            QTest::newRow(name) << QString::fromUtf8(focus) << preset << QString::fromUtf8(script)
+                                << edt1 << lbl2 << QString::fromUtf8(focusAfter) << problems
+                                << correct << wrong;
+        };
+        const QString right = QStringLiteral("真聪明!\n答对了!");
+        const QString wrongText = QStringLiteral("再想想!\n答错了!");
+        row("letters and signs enter nothing", "edt1", none, "a . - x", none, none, "edt1", 0, 0,
+            0);
+        row("zero then zero stays one zero", "edt1", none, "0 0", QStringLiteral("0"), any, "edt1",
+            0, 0, 0);
+        row("zero then seven", "edt3", none, "0 7", QStringLiteral("07"), any, "edt3", 0, 0, 0);
+        row("digits in edt3 reach edt1", "edt3", none, "1 2", QStringLiteral("12"), any, "edt3", 0,
+            0, 0);
+        row("enter with the answer in edt1", "edt1", none, "ANSWER Enter", none, right, "edt1", 1,
+            1, 0);
+        row("enter with a wrong answer in edt3", "edt3", none, "WRONG Enter", none, wrongText,
+            "edt3", 0, 0, 1);
+        row("space in edt1 skips", "edt1", none, "5 Space", none, none, "edt1", 1, 0, 0);
+        row("N in edt1 skips", "edt1", none, "5 N", none, none, "edt1", 1, 0, 0);
+        row("N in the max box skips", "edt2", none, "N", none, any, "edt1", 1, 0, 0);
+        row("keypad decimal skips", "edt1", none, "KP.", none, none, "edt1", 1, 0, 0);
+        row("ctrl+z shows the answer", "edt1", none, "^Z", none, kAnswerToken, "edt1", 0, 0, 0);
+        row("ctrl+f11 shows the answer", "edt1", none, "^F11", none, kAnswerToken, "edt1", 0, 0, 0);
+        row("a digit after ctrl+z clears it", "edt1", none, "^Z 3", QStringLiteral("3"), none,
+            "edt1", 0, 0, 0);
+        row("plain z does nothing", "edt1", none, "Z", none, none, "edt1", 0, 0, 0);
+        row("alt+n judges then skips", "edt1", none, "ANSWER Alt+N", none, right, "edt1", 2, 1, 0);
+        row("alt+n on a wrong answer", "edt1", none, "WRONG Alt+N", none, wrongText, "edt1", 1, 0,
+            1);
+        row("N on the button judges then skips", "btn1", kAnswerToken, "N", none, right, "edt1", 2,
+            1, 0);
+        row("N on a check box with nothing typed", "chkadd", none, "N", none, any, "edt1", 2, 0, 0);
+        row("enter on the button submits", "btn1", kAnswerToken, "Enter", none, right, "edt1", 1, 1,
+            0);
+        row("space on the button skips", "btn1", kAnswerToken, "Space", none, any, "edt1", 1, 0, 0);
+        row("space on a check box skips", "chkdel", none, "Space", none, any, "edt1", 1, 0, 0);
+        row("space on a radio button skips", "rg2Three", none, "Space", none, any, "edt1", 1, 0, 0);
+    }
+
+    void keyboard() {
+        QFETCH(QString, focus);
+        QFETCH(QString, preset);
+        QFETCH(QString, script);
+        QFETCH(QString, edt1);
+        QFETCH(QString, lbl2);
+        QFETCH(QString, focusAfter);
+        QFETCH(int, problems);
+        QFETCH(int, correct);
+        QFETCH(int, wrong);
+
+        TForm1& f = form();
+        if (preset == kAnswerToken)
+            f.edt1->setText(answer());
+        auto* start = f.findChild<QWidget*>(focus);
+        QVERIFY(start);
+        start->setFocus();
+        QCOMPARE(focusName(), focus);
+        f.lbl2->setText(QStringLiteral("提示："));
+        const bool chkaddBefore = f.chkadd->isChecked();
+        const bool chkdelBefore = f.chkdel->isChecked();
+        const bool threeBefore = f.rg2Three->isChecked();
+        const QString expectedAnswer = QStringLiteral("正确答案\n") + answer();
+        const int logBefore = logLines();
+
+        play(script);
+
+        if (edt1 != QStringLiteral("*")) {
+            QCOMPARE(f.edt1->text(), edt1);
+            QCOMPARE(f.edt3->text(), edt1);
+        }
+        if (lbl2 == kAnswerToken)
+            QCOMPARE(f.lbl2->text(), expectedAnswer);
+        else if (lbl2 != QStringLiteral("*"))
+            QCOMPARE(f.lbl2->text(), lbl2);
+        QCOMPARE(focusName(), focusAfter);
+        QCOMPARE(problemsSet(logBefore), problems);
+        QCOMPARE(f.engine().state().CorrectCount, correct);
+        QCOMPARE(f.engine().state().WrongCount, wrong);
+        // Keys never toggle the switches or the choice, and never leave the button down.
+        QCOMPARE(f.chkadd->isChecked(), chkaddBefore);
+        QCOMPARE(f.chkdel->isChecked(), chkdelBefore);
+        QCOMPARE(f.rg2Three->isChecked(), threeBefore);
+        QVERIFY(!f.btn1->isDown());
+        QVERIFY(m_reporter->errors.isEmpty());
+    }
+
+    void enterInEmptyEdt3JudgesZero() {
+        TForm1& f = form();
+        f.engine().state().CorrectAnswer = 0;
+        QStringList seen;
+        connect(f.edt1, &QLineEdit::textChanged, this, [&](const QString& t) { seen << t; });
+        f.edt3->setFocus();
+        key(Qt::Key_Return);
+        QVERIFY(seen.contains(QStringLiteral("0")));
+        QCOMPARE(f.engine().state().CorrectCount, 1);
+        QCOMPARE(focusName(), QStringLiteral("edt3"));
+        QCOMPARE(f.edt1->text(), QString());
+        QCOMPARE(f.edt3->text(), QString());
+    }
+
+    void limitBoxTakesEffectAsTyped() {
+        TForm1& f = form();
+        f.lbledt1->setFocus();
+        play(QStringLiteral("Backspace Backspace"));
+        // "25" became "2", then empty: an empty box keeps the last value.
+        QCOMPARE(f.engine().state().QuestionLimit, 2);
+        play(QStringLiteral("3"));
+        QCOMPARE(f.engine().state().QuestionLimit, 3);
+        play(QStringLiteral("0"));
+        QCOMPARE(f.engine().state().QuestionLimit, 30);
+        play(QStringLiteral("a . -"));
+        QCOMPARE(f.lbledt1->text(), QStringLiteral("30"));
+    }
+
+    void emptyingTheMaxBoxKeepsTheValue() {
+        TForm1& f = form();
+        f.edt2->setFocus();
+        const QString problem = f.lbl6->text();
+        play(QStringLiteral("Backspace Backspace"));
+        QCOMPARE(f.edt2->text(), QString());
+        QCOMPARE(f.engine().state().MaxValue, 2);
+        play(QStringLiteral("0 0"));
+        QCOMPARE(f.edt2->text(), QStringLiteral("0"));
+        play(QStringLiteral("Backspace 5"));
+        QCOMPARE(f.engine().state().MaxValue, 5);
+        // the problem on screen stays until Enter
+        QCOMPARE(f.lbl6->text(), problem);
+        const int logBefore = logLines();
+        play(QStringLiteral("Enter"));
+        QCOMPARE(problemsSet(logBefore), 1);
+        QCOMPARE(focusName(), QStringLiteral("edt1"));
+        for (int i = 0; i < 50; ++i) {
+            f.gett();
+            for (const QString& n : f.lbl6->text().split(
+                     QRegularExpression(QStringLiteral("[＋－＝]")), Qt::SkipEmptyParts))
+                QVERIFY2(n.toInt() <= 5, qPrintable(f.lbl6->text()));
+        }
+    }
+
+    void pastedTextIsReportedAndKeepsTheSetting() {
+        TForm1& f = form();
+        f.edt2->setFocus();
+        f.edt2->clear();
+        QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+        key(Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(f.edt2->text(), QStringLiteral("abc"));
+        QVERIFY(!m_reporter->errors.isEmpty());
+        for (const QString& error : m_reporter->errors)
+            QCOMPARE(error, QStringLiteral("'abc' is not a valid integer value."));
+        QCOMPARE(f.engine().state().MaxValue, 20);
+        // The drill goes on.
+        const int logBefore = logLines();
+        f.edt1->setFocus();
+        play(QStringLiteral("Space"));
+        QCOMPARE(problemsSet(logBefore), 1);
+    }
+
+    void uncheckingBothOperations() {
+        TForm1& f = form();
+        int logBefore = logLines();
+        QTest::mouseClick(f.chkadd, Qt::LeftButton);
+        QVERIFY(!f.chkadd->isChecked());
+        QCOMPARE(f.engine().state().OperationMode, 2);
+        QCOMPARE(problemsSet(logBefore), 1);
+        QVERIFY(f.lbl6->text().count(QStringLiteral("－")) == 2);
+
+        logBefore = logLines();
+        QTest::mouseClick(f.chkdel, Qt::LeftButton);
+        QVERIFY(f.chkadd->isChecked());
+        QVERIFY(!f.chkdel->isChecked());
+        QCOMPARE(f.engine().state().OperationMode, 1);
+        // two problems in a row
+        QCOMPARE(problemsSet(logBefore), 2);
+        QVERIFY(f.lbl6->text().count(QStringLiteral("＋")) == 2);
+        QCOMPARE(focusName(), QStringLiteral("edt1"));
+    }
+
+    void operandCountChoice() {
+        TForm1& f = form();
+        const int logBefore = logLines();
+        QTest::mouseClick(f.rg2Two, Qt::LeftButton);
+        QCOMPARE(problemsSet(logBefore), 1);
+        QVERIFY(!f.lbl5->isVisible());
+        QCOMPARE(f.lbl8->text(), QString());
+        QTest::mouseClick(f.rg2Two, Qt::LeftButton);
+        // choosing the selected item again changes nothing
+        QCOMPARE(problemsSet(logBefore), 1);
+        QTest::mouseClick(f.rg2Three, Qt::LeftButton);
+        QCOMPARE(problemsSet(logBefore), 2);
+        QVERIFY(f.lbl5->isVisible());
+    }
+
+    void nineteenClicksShowTheLog() {
+        TForm1& f = form();
+        const QPoint freeArea(140, 68);
+        QVERIFY(!f.grp6->childAt(freeArea));
+        for (int i = 0; i < 17; ++i)
+            QTest::mouseClick(f.grp6, Qt::LeftButton, {}, freeArea);
+        // A click on a box's caption does not count, nor does the second click of a
+        // double click (it arrives as a double click).
+        QTest::mouseClick(f.edt2Label, Qt::LeftButton);
+        QTest::mouseClick(f.grp6, Qt::LeftButton, {}, freeArea);
+        QTest::mouseDClick(f.grp6, Qt::LeftButton, {}, freeArea);
+        QCOMPARE(f.grp6Tag, 18);
+        QVERIFY(!f.mmo1->isVisible());
+        QTest::mouseClick(f.grp6, Qt::LeftButton, {}, freeArea);
+        QVERIFY(f.mmo1->isVisible());
+        QCOMPARE(f.grp6Tag, 0);
+
+        const QString log = f.mmo1->toPlainText();
+        f.mmo1->setFocus();
+        f.edt1->setFocus();
+        QVERIFY(!f.mmo1->isVisible());
+        play(QStringLiteral("Space"));
+        for (int i = 0; i < 19; ++i)
+            QTest::mouseClick(f.grp6, Qt::LeftButton, {}, freeArea);
+        QVERIFY(f.mmo1->isVisible());
+        QVERIFY(f.mmo1->toPlainText().startsWith(log));
+        QCOMPARE(f.mmo1->document()->blockCount(), log.count(QLatin1Char('\n')) + 1 + 3);
+    }
+
+    void verdictIsPaintedBeforeThePauses() {
+        TForm1& f = form();
+        int paints = 0;
+        struct PaintCounter final : QObject {
+            int* count;
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::Paint)
+                    ++*count;
+                return false;
+            }
+        } counter;
+        counter.count = &paints;
+        f.lbl2->installEventFilter(&counter);
+        QString shownAtFirstPause;
+        int paintsAtFirstPause = -1;
+        m_pauses.onPause = [&] {
+            if (paintsAtFirstPause < 0) {
+                paintsAtFirstPause = paints;
+                shownAtFirstPause = f.lbl2->text();
+            }
+        };
+        f.edt1->setFocus();
+        play(QStringLiteral("ANSWER"));
+        paints = 0;
+        play(QStringLiteral("Enter"));
+        m_pauses.onPause = nullptr;
+        QCOMPARE(shownAtFirstPause, QStringLiteral("真聪明!\n答对了!"));
+        QVERIFY(paintsAtFirstPause > 0);
+    }
+
+    void thousandAnswers() {
+        TForm1& f = form();
+        f.lbledt1->setFocus();
+        play(QStringLiteral("Backspace Backspace 2 0 0 0"));
+        f.edt1->setFocus();
+        int right = 0, wrong = 0;
+        for (int i = 0; i < 1000; ++i) {
+            if (i % 4 == 3) {
+                play(QStringLiteral("WRONG Enter"));
+                ++wrong;
+            } else {
+                play(QStringLiteral("ANSWER Enter"));
+                ++right;
+            }
+        }
+        QCOMPARE(f.engine().state().CorrectCount, right);
+        QCOMPARE(f.engine().state().WrongCount, wrong);
+        QCOMPARE(f.lbl3->text(), QStringLiteral("正确个数:%1\n错误次数:%2").arg(right).arg(wrong));
+        QCOMPARE(f.grp4->title(), QStringLiteral("请计算:第%1题:").arg(right + 1));
+        QVERIFY(m_reporter->errors.isEmpty());
+    }
+
+    void errorReportAddsAFullStop_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter") << QStringLiteral("abc") << QStringLiteral("abc.");
+        QTest::newRow("digit") << QStringLiteral("code 5") << QStringLiteral("code 5.");
+        QTest::newRow("chinese") << QStringLiteral("扩展名必须是LNK错")
+                                 << QStringLiteral("扩展名必须是LNK错.");
+        QTest::newRow("apostrophe")
+            << QStringLiteral("'x' is bad'") << QStringLiteral("'x' is bad'");
+        QTest::newRow("full stop") << QStringLiteral("done.") << QStringLiteral("done.");
+        QTest::newRow("exclamation") << QStringLiteral("stop!") << QStringLiteral("stop!");
+        QTest::newRow("parenthesis") << QStringLiteral("(x)") << QStringLiteral("(x)");
+        QTest::newRow("blank") << QStringLiteral("x ") << QStringLiteral("x ");
+        QTest::newRow("slash") << QStringLiteral("a/") << QStringLiteral("a/.");
+    }
+
+    void errorReportAddsAFullStop() {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QCOMPARE(ui::withFullStop(message), shown);
+    }
+
+    void abortIsSilent() {
+        ui::guarded([] { throw EAbort("quiet"); });
+        ui::guarded([] { throw EConvertError("loud"); });
+        QCOMPARE(m_reporter->errors, QStringList{QStringLiteral("loud.")});
+    }
+
+    void menu() {
+        TForm1& f = form();
+        QCOMPARE(f.A1->title(), QStringLiteral("系统(&S)"));
+        QCOMPARE(f.L1->text(), QStringLiteral("创建桌面快捷方式(&L)"));
+        QCOMPARE(f.A2->text(), QStringLiteral("关于(&A)"));
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
