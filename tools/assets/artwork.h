@@ -1,0 +1,25 @@
+// The pictures themselves. Everything is drawn from shapes (no fonts, no
+// randomness) so that the same build always produces the same pixels.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+
+namespace sumbrook::tools {
+
+inline constexpr int kAboutWidth = 227;
+inline constexpr int kAboutHeight = 278;
+inline constexpr int kCursorSize = 32;
+inline constexpr QPoint kHandHotSpot{6, 0}; // the tip of the raised finger
+
+// The About picture: sky, sun, hills and two little sums.
+QImage drawAboutPicture();
+
+// The program icon, a pocket calculator, laid out afresh for each size so that
+// small sizes stay crisp. Transparent background.
+QImage drawCalculatorIcon(int size);
+
+// The pointing-hand cursor: black outline, white inside, transparent around.
+QImage drawHandCursor();
+
+} // namespace sumbrook::tools
