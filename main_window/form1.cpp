@@ -5,6 +5,7 @@
 #include "key_codes.h"
 #include "numeric_filter.h"
 
+#include "assets/assets.h"
 #include "engine/drill_engine.h"
 #include "engine/exceptions.h"
 #include "engine/text_to_integer.h"
@@ -16,6 +17,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QGroupBox>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -191,6 +193,7 @@ TForm1::TForm1(PauseSource& pauses, shell::Desktop* desktop, QWidget* parent)
     installFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(u8(T::kCaption));
+    setWindowIcon(QIcon(QLatin1String(assets::kIcon)));
     QFont font(u8(T::kDefaultFace));
     font.setPixelSize(11);
     setFont(font);
