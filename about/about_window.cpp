@@ -1,0 +1,144 @@
+#include "about/about_window.h"
+
+#include "about/jpeg_picture.h"
+#include "about/picture_box.h"
+#include "assets/assets.h"
+#include "engine/exceptions.h"
+#include "widgets/drawn_label.h"
+#include "widgets/url_label.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace sumbrook {
+
+namespace {
+
+// The window's fixed texts.
+constexpr char16_t kCaption[] = u"Lexfield";
+constexpr char16_t kLinkCaption[] = u"zivev查看软件更新";
+constexpr char16_t kPictureName[] = u"Sumbrook 图片";
+
+// Left, top, width, height in 96-dpi pixels within the parent's client area.
+constexpr QSize kClientSize{241, 481};
+constexpr QRect kGrp1Bounds{0, 0, 241, 481};
+constexpr QRect kImg1Bounds{4, 8, 234, 278};
+constexpr QRect kLbl1Bounds{0, 288, 241, 137};
+constexpr QRect kLbl4Bounds{0, 429, 241, 13};
+
+QString text(const char16_t* utf16) {
+    return QString::fromUtf16(utf16);
+}
+
+QFont pixelFont(const QString& family, int pixels) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+} // namespace
+
+QPoint centredOver(const QRect& mainFrame, const QSize& aboutFrame) {
+    // C++ division truncates toward zero, as the placement rule wants for odd and
+    // negative differences alike.
+    return {mainFrame.left() + (mainFrame.width() - aboutFrame.width()) / 2,
+            mainFrame.top() + (mainFrame.height() - aboutFrame.height()) / 2};
+}
+
+TForm2::TForm2(QWidget* mainWindow, const QString& helpText, shell::LinkOpener& opener)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      m_mainWindow(mainWindow), grp1(new QGroupBox(this)), img1(new TPictureBox(grp1)),
+      lbl1(new TDrawnLabel(grp1)), lbl4(new TUrlLabel(opener, grp1)) {
+    assets::ensureResources();
+    // Only the main window's closing ends the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(text(kCaption));
+    setWindowIcon(QIcon(QString::fromUtf8(assets::kIcon)));
+    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setFixedSize(kClientSize);
+
+    grp1->setObjectName(QStringLiteral("grp1"));
+    grp1->setGeometry(kGrp1Bounds);
+
+    img1->setObjectName(QStringLiteral("img1"));
+    img1->setGeometry(kImg1Bounds);
+    img1->setAccessibleName(text(kPictureName));
+
+    lbl1->setObjectName(QStringLiteral("lbl1"));
+    lbl1->setAutoSize(false);
+    lbl1->setGeometry(kLbl1Bounds);
+    lbl1->setFont(pixelFont(QStringLiteral("微软雅黑"), 12));
+    lbl1->setFontColor(palette().color(QPalette::Active, QPalette::WindowText));
+    lbl1->setAlignment(Qt::AlignHCenter);
+    lbl1->setTransparent(true);
+    lbl1->setWordWrap(false);
+
+    lbl4->setObjectName(QStringLiteral("lbl4"));
+    lbl4->setAutoSize(false);
+    lbl4->setGeometry(kLbl4Bounds);
+    lbl4->setFont(pixelFont(QStringLiteral("Tahoma"), 11));
+    lbl4->setAlignment(Qt::AlignHCenter);
+    lbl4->setTransparent(true);
+
+    loadPicture();
+    FormCreate(helpText);
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::FormCreate(const QString& helpText) {
+    lbl1->setCaption(helpText);
+    lbl4->setCaption(text(kLinkCaption));
+    lbl4->setUrl(QString::fromUtf8(kUpdatePageUrl));
+}
+
+void TForm2::loadPicture() {
+    QFile file(QString::fromUtf8(assets::kAboutPicture));
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("The About picture is missing from the program's resources");
+        return;
+    }
+    const QScreen* screen =
+        m_mainWindow != nullptr ? m_mainWindow->screen() : QGuiApplication::primaryScreen();
+    const int depth = screen != nullptr ? screen->depth() : 24;
+    // A damaged picture leaves the box empty; the window itself still works.
+    try {
+        img1->setPicture(decodeJpeg(file.readAll(), pictureColorsForDepth(depth)));
+    } catch (const Exception& error) {
+        qWarning("%s", error.what());
+    }
+}
+
+void TForm2::showAbout() {
+    if (!m_placed && m_mainWindow != nullptr) {
+        // Before its first show this window has no frame yet; it gets the same kind of
+        // frame as the main window, so that one's frame stands in for it.
+        const QSize mainFrame = m_mainWindow->frameGeometry().size() - m_mainWindow->size();
+        move(centredOver(m_mainWindow->frameGeometry(), size() + mainFrame));
+    }
+    m_placed = true;
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+    FormKeyPress(event);
+}
+
+void TForm2::FormKeyPress(QKeyEvent* event) {
+    // Esc, or any key that types character 27.
+    if (event->key() == Qt::Key_Escape || event->text() == QString(QChar(27))) {
+        event->accept();
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+} // namespace sumbrook

@@ -1,0 +1,58 @@
+#pragma once
+// The About window: the picture, the help text and the link to the program's page.
+// Created hidden at start-up; showAbout() shows it; Esc or the close box hides it again.
+
+#include <QPointer>
+#include <QWidget>
+
+class QGroupBox;
+class QKeyEvent;
+class QString;
+
+namespace sumbrook {
+
+namespace shell {
+class LinkOpener;
+}
+class TDrawnLabel;
+class TPictureBox;
+class TUrlLabel;
+
+// The program's page on the download site, where the link looks for updates.
+inline constexpr char kUpdatePageUrl[] = "https://zivev.example/sumbrook/";
+
+// Top-left of a window of outer size aboutFrame centred over the outer rectangle
+// mainFrame, halves truncated toward zero; not pulled back onto the screen.
+QPoint centredOver(const QRect& mainFrame, const QSize& aboutFrame);
+
+class TForm2 final : public QWidget {
+    Q_OBJECT
+
+public:
+    // mainWindow only places the window the first time it is shown: it is not the Qt
+    // parent, so the About window stays a top-level of its own, above every window, and
+    // never keeps the program running. helpText is copied. opener must outlive the window.
+    explicit TForm2(QWidget* mainWindow, const QString& helpText, shell::LinkOpener& opener);
+    ~TForm2() override;
+
+    // Shows the window (centred over the main window the first time, where it was left
+    // afterwards) and brings it to the front.
+    void showAbout();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormCreate(const QString& helpText);
+    void FormKeyPress(QKeyEvent* event);
+    void loadPicture();
+
+    QPointer<QWidget> m_mainWindow;
+    bool m_placed = false;
+    QGroupBox* grp1;
+    TPictureBox* img1;
+    TDrawnLabel* lbl1;
+    TUrlLabel* lbl4;
+};
+
+} // namespace sumbrook

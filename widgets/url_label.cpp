@@ -1,0 +1,107 @@
+#include "widgets/url_label.h"
+
+#include "shell/platform.h"
+#include "widgets/cursor_table.h"
+
+namespace sumbrook {
+
+TUrlLabel::TUrlLabel(shell::LinkOpener& opener, QWidget* parent)
+    : TDrawnLabel(parent), m_opener(&opener) {
+    // Each link label registers the hand again, so the table holds the current one.
+    registerHandCursor();
+    setCursorNumber(kHandCursorNumber);
+    m_unvisitedColor = palette().color(QPalette::Active, QPalette::Highlight);
+    setFontColor(m_unvisitedColor);
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    setFont(underlined);
+}
+
+void TUrlLabel::setUnvisitedColor(const QColor& color) {
+    if (color == m_unvisitedColor) {
+        return;
+    }
+    m_unvisitedColor = color;
+    applyLinkColor();
+    update();
+}
+
+void TUrlLabel::setVisited(bool visited) {
+    if (visited == m_visited) {
+        return;
+    }
+    m_visited = visited;
+    applyLinkColor();
+    update();
+}
+
+void TUrlLabel::setVisitedColor(const QColor& color) {
+    if (color == m_visitedColor) {
+        return;
+    }
+    m_visitedColor = color;
+    applyLinkColor();
+    update();
+}
+
+void TUrlLabel::applyLinkColor() {
+    setFontColor(m_visited ? m_visitedColor : m_unvisitedColor);
+}
+
+bool TUrlLabel::isBlank(const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() > 32) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TUrlLabel::hasHtmExtension(const QString& target) {
+    // The extension starts at the last '.', '\' or ':' and only if that one is a '.'.
+    qsizetype start = -1;
+    for (qsizetype i = target.size() - 1; i >= 0; --i) {
+        const QChar c = target.at(i);
+        if (c == QLatin1Char('.') || c == QLatin1Char('\\') || c == QLatin1Char(':')) {
+            start = i;
+            break;
+        }
+    }
+    if (start < 0 || target.at(start) != QLatin1Char('.')) {
+        return false;
+    }
+    // Compared with its ASCII letters upper-cased, as the shell compares extensions.
+    const QStringView extension = QStringView(target).mid(start);
+    const QLatin1String htm(".HTM");
+    if (extension.size() != htm.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < extension.size(); ++i) {
+        char16_t c = extension.at(i).unicode();
+        if (c >= u'a' && c <= u'z') {
+            c = static_cast<char16_t>(c - u'a' + u'A');
+        }
+        if (c != static_cast<char16_t>(htm.at(i).unicode())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void TUrlLabel::click() {
+    TDrawnLabel::click();
+    // The address goes to the shell exactly as stored, blanks and all.
+    const QString target = isBlank(m_url) ? caption() : m_url;
+    if (isBlank(target)) {
+        return;
+    }
+    if (m_opener->open(target.toStdString())) {
+        setVisited(true);
+        return;
+    }
+    if (hasHtmExtension(target)) {
+        m_opener->runHtmProgramChooser();
+    }
+}
+
+} // namespace sumbrook
