@@ -49,6 +49,10 @@ QPoint centredOver(const QRect& mainFrame, const QSize& aboutFrame) {
             mainFrame.top() + (mainFrame.height() - aboutFrame.height()) / 2};
 }
 
+} // namespace sumbrook
+
+using namespace sumbrook;
+
 TForm2::TForm2(QWidget* mainWindow, const QString& helpText, shell::LinkOpener& opener)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
@@ -140,5 +144,3 @@ void TForm2::FormKeyPress(QKeyEvent* event) {
     }
     QWidget::keyPressEvent(event);
 }
-
-} // namespace sumbrook

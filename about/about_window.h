@@ -25,14 +25,18 @@ inline constexpr char kUpdatePageUrl[] = "https://zivev.example/sumbrook/";
 // mainFrame, halves truncated toward zero; not pulled back onto the screen.
 QPoint centredOver(const QRect& mainFrame, const QSize& aboutFrame);
 
+} // namespace sumbrook
+
+// At global scope, like the main window's TForm1.
 class TForm2 final : public QWidget {
     Q_OBJECT
 
 public:
-    // mainWindow only places the window the first time it is shown: it is not the Qt
-    // parent, so the About window stays a top-level of its own, above every window, and
-    // never keeps the program running. helpText is copied. opener must outlive the window.
-    explicit TForm2(QWidget* mainWindow, const QString& helpText, shell::LinkOpener& opener);
+    // mainWindow only places the window the first time it is shown; it is not the Qt
+    // parent, so the About window is a top-level of its own that floats above every
+    // window. helpText is copied. opener must outlive the window.
+    explicit TForm2(QWidget* mainWindow, const QString& helpText,
+                    sumbrook::shell::LinkOpener& opener);
     ~TForm2() override;
 
     // Shows the window (centred over the main window the first time, where it was left
@@ -50,9 +54,7 @@ private:
     QPointer<QWidget> m_mainWindow;
     bool m_placed = false;
     QGroupBox* grp1;
-    TPictureBox* img1;
-    TDrawnLabel* lbl1;
-    TUrlLabel* lbl4;
+    sumbrook::TPictureBox* img1;
+    sumbrook::TDrawnLabel* lbl1;
+    sumbrook::TUrlLabel* lbl4;
 };
-
-} // namespace sumbrook

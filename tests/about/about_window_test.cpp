@@ -17,7 +17,6 @@
 #include <QTimer>
 #include <memory>
 
-using sumbrook::TForm2;
 using sumbrook::test::grabbed;
 
 namespace {
