@@ -2,6 +2,7 @@
 // About window (which copies the main window's help text), then the message loop.
 #include "application.h"
 
+#include "about/about_window.h"
 #include "engine/pause_source.h"
 #include "main_window/form1.h"
 #include "shell/platform.h"
@@ -11,7 +12,11 @@ int main(int argc, char** argv) {
     auto pauses = sumbrook::makeSystemPauseSource();
     auto desktop = sumbrook::shell::makeSystemDesktop();
 
+    auto opener = sumbrook::shell::makeSystemLinkOpener();
+
     TForm1 form1(*pauses, desktop.get());
+    TForm2 form2(&form1, form1.helpText(), *opener);
+    form1.setAboutWindow(&form2);
     form1.show();
     form1.activateWindow();
     return app.exec();

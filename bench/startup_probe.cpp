@@ -1,9 +1,11 @@
 // Start-up probe: runs a child process that starts the program's windows the way the
 // program does and stops at the first paint; reports the median time from process start
 // to first paint, the same without the first problem's deliberate pauses, and the peak
-// resident memory. "--bare" measures a bare Qt 6 window the same way, for comparison.
+// resident memory. "--bare" measures a bare Qt 6 window the same way, for comparison;
+// "--no-about" leaves out the About window, to see what it adds.
 //
-//   startup_probe [--runs N] [--bare]
+//   startup_probe [--runs N] [--bare | --no-about]
+#include "about/about_window.h"
 #include "app/application.h"
 #include "engine/pause_source.h"
 #include "main_window/form1.h"
@@ -72,9 +74,11 @@ private:
     bool m_seen = false;
 };
 
-int child(int argc, char** argv, std::int64_t t0, bool bare) {
+enum class Mode { Program, NoAbout, Bare };
+
+int child(int argc, char** argv, std::int64_t t0, Mode mode) {
     sumbrook::Application app(argc, argv);
-    if (bare) {
+    if (mode == Mode::Bare) {
         QMainWindow window;
         window.resize(681, 533);
         FirstPaint probe(t0, nullptr);
@@ -84,7 +88,13 @@ int child(int argc, char** argv, std::int64_t t0, bool bare) {
     }
     TimedPauses pauses;
     auto desktop = sumbrook::shell::makeSystemDesktop();
+    auto opener = sumbrook::shell::makeSystemLinkOpener();
     TForm1 form1(pauses, desktop.get());
+    std::unique_ptr<TForm2> form2;
+    if (mode == Mode::Program) {
+        form2 = std::make_unique<TForm2>(&form1, form1.helpText(), *opener);
+        form1.setAboutWindow(form2.get());
+    }
     FirstPaint probe(t0, &pauses.pausedNs);
     form1.installEventFilter(&probe);
     form1.show();
@@ -102,18 +112,24 @@ double median(std::vector<double> v) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const auto modeNamed = [](const char* arg) {
+        if (std::strcmp(arg, "--bare") == 0)
+            return Mode::Bare;
+        return std::strcmp(arg, "--no-about") == 0 ? Mode::NoAbout : Mode::Program;
+    };
     if (argc >= 3 && std::strcmp(argv[1], "--child") == 0)
         return child(argc, argv, std::atoll(argv[2]),
-                     argc >= 4 && std::strcmp(argv[3], "--bare") == 0);
+                     argc >= 4 ? modeNamed(argv[3]) : Mode::Program);
 
     int runs = 7;
-    bool bare = false;
+    const char* modeArg = "--program";
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
             runs = std::atoi(argv[++i]);
-        else if (std::strcmp(argv[i], "--bare") == 0)
-            bare = true;
+        else
+            modeArg = argv[i];
     }
+    const Mode mode = modeNamed(modeArg);
     std::vector<double> total, beyondPauses, rss;
     for (int run = 0; run < runs; ++run) {
         int out[2];
@@ -124,7 +140,7 @@ int main(int argc, char** argv) {
         if (pid == 0) {
             dup2(out[1], STDOUT_FILENO);
             close(out[0]);
-            execl("/proc/self/exe", argv[0], "--child", t0.c_str(), bare ? "--bare" : nullptr,
+            execl("/proc/self/exe", argv[0], "--child", t0.c_str(), modeArg,
                   static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -146,7 +162,9 @@ int main(int argc, char** argv) {
     }
     std::printf("%s, %d runs (median): first paint %.1f ms, beyond the pauses %.1f ms, "
                 "peak RSS %.1f MB\n",
-                bare ? "bare Qt window" : "Sumbrook", runs, median(total), median(beyondPauses),
-                median(rss));
+                mode == Mode::Bare      ? "bare Qt window"
+                : mode == Mode::NoAbout ? "Sumbrook without the About window"
+                                        : "Sumbrook",
+                runs, median(total), median(beyondPauses), median(rss));
     return 0;
 }

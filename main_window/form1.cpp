@@ -5,6 +5,7 @@
 #include "key_codes.h"
 #include "numeric_filter.h"
 
+#include "about/about_window.h"
 #include "assets/assets.h"
 #include "engine/drill_engine.h"
 #include "engine/exceptions.h"
@@ -517,7 +518,10 @@ void TForm1::L1Click() {
     ui::reporter().showMessage(u8(T::kShortcutDone));
 }
 
-void TForm1::A2Click() {}
+void TForm1::A2Click() {
+    if (m_about)
+        m_about->showAbout();
+}
 
 // ---- Key preview and mouse routing ----
 

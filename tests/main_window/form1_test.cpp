@@ -4,9 +4,11 @@
 #include "fake_pause_source.h"
 #include "recording_reporter.h"
 
+#include "about/about_window.h"
 #include "engine/drill_engine.h"
 #include "engine/exceptions.h"
 #include "main_window/form1.h"
+#include "shell/platform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -533,6 +535,27 @@ private Q_SLOTS:
         ui::guarded([] { throw EAbort("quiet"); });
         ui::guarded([] { throw EConvertError("loud"); });
         QCOMPARE(m_reporter->errors, QStringList{QStringLiteral("loud.")});
+    }
+
+    void aboutMenuShowsOneAboutWindow() {
+        struct NoOpener final : shell::LinkOpener {
+            bool open(const std::string&) override { return false; }
+            bool runHtmProgramChooser() override { return false; }
+        } opener;
+        TForm2 about(&form(), form().helpText(), opener);
+        form().setAboutWindow(&about);
+        QVERIFY(!about.isVisible());
+        form().A2->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        const QPoint first = about.pos();
+        form().A2->trigger();
+        int aboutWindows = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            aboutWindows += qobject_cast<TForm2*>(w) && w->isVisible();
+        QCOMPARE(aboutWindows, 1);
+        QCOMPARE(about.pos(), first);
+        QVERIFY(form().frameGeometry().contains(about.frameGeometry().topLeft()));
+        form().setAboutWindow(nullptr);
     }
 
     void menu() {
