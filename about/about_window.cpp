@@ -62,7 +62,7 @@ TForm2::TForm2(QWidget* mainWindow, const QString& helpText, shell::LinkOpener& 
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(text(kCaption));
-    setWindowIcon(QIcon(QString::fromUtf8(assets::kIcon)));
+    setWindowIcon(assets::programIcon());
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setFixedSize(kClientSize);
 

@@ -1,6 +1,7 @@
 #include "assets/assets.h"
 
 #include <QFile>
+#include <QIcon>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void registerAssetResources() {
@@ -17,6 +18,11 @@ bool ensureResources() {
         }
     }
     return true;
+}
+
+const QIcon& programIcon() {
+    static const QIcon icon(QString::fromLatin1(kIcon));
+    return icon;
 }
 
 } // namespace sumbrook::assets

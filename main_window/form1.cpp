@@ -123,8 +123,7 @@ QLineEdit* labelledEdit(QWidget* parent, const char* name, int left, int top, in
 
 void installFontSubstitutes() {
     // Where these faces are missing, a CJK face draws every text the window shows.
-    const QStringList cjk = {QStringLiteral("WenQuanYi Micro Hei"),
-                             QStringLiteral("Noto Sans CJK SC")};
+    const QStringList cjk = {QStringLiteral("WenQuanYi Micro Hei")};
     for (const char* face : {T::kYaHei, T::kDefaultFace, "Tahoma"})
         if (QFont::substitutes(u8(face)).isEmpty())
             QFont::insertSubstitutions(u8(face), cjk);
@@ -194,7 +193,7 @@ TForm1::TForm1(PauseSource& pauses, shell::Desktop* desktop, QWidget* parent)
     installFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(u8(T::kCaption));
-    setWindowIcon(QIcon(QLatin1String(assets::kIcon)));
+    setWindowIcon(assets::programIcon());
     QFont font(u8(T::kDefaultFace));
     font.setPixelSize(11);
     setFont(font);
