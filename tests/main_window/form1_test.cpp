@@ -14,6 +14,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -556,6 +560,61 @@ private Q_SLOTS:
         QCOMPARE(about.pos(), first);
         QVERIFY(form().frameGeometry().contains(about.frameGeometry().topLeft()));
         form().setAboutWindow(nullptr);
+    }
+
+    void shortcutCommand_data() {
+        QTest::addColumn<QString>("desktop"); // "ok", "missing" or "unwritable"
+        QTest::newRow("desktop folder present") << QStringLiteral("ok");
+        QTest::newRow("desktop folder missing") << QStringLiteral("missing");
+        QTest::newRow("shortcut name taken by a folder") << QStringLiteral("unwritable");
+    }
+
+    // The menu command through the real platform layer, into a desktop folder of the test's.
+    void shortcutCommand() {
+        QFETCH(QString, desktop);
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        const QString folder = home.filePath(QStringLiteral("桌面"));
+        QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("config"))));
+        QFile dirs(home.filePath(QStringLiteral("config/user-dirs.dirs")));
+        QVERIFY(dirs.open(QIODevice::WriteOnly));
+        dirs.write(QStringLiteral("XDG_DESKTOP_DIR=\"%1\"\n").arg(folder).toUtf8());
+        dirs.close();
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        if (desktop != QStringLiteral("missing"))
+            QVERIFY(QDir().mkpath(folder));
+        const QString link = folder + QStringLiteral("/Sumbrook.lnk");
+        if (desktop == QStringLiteral("unwritable"))
+            QVERIFY(QDir().mkpath(link));
+
+        auto platform = shell::makeSystemDesktop();
+        TForm1 window(m_pauses, platform.get());
+        window.show();
+        window.L1->trigger();
+        window.L1->trigger();
+        if (oldConfig.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+
+        if (desktop == QStringLiteral("ok")) {
+            QCOMPARE(m_reporter->messages,
+                     QStringList(2, QStringLiteral("创建桌面快捷方式完成！")));
+            QVERIFY(m_reporter->errors.isEmpty());
+            QVERIFY(QFileInfo(link).isFile());
+            QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        } else {
+            QVERIFY(m_reporter->messages.isEmpty());
+            QCOMPARE(m_reporter->errors.size(), 2);
+            for (const QString& error : m_reporter->errors)
+                QVERIFY2(error.contains(folder), qPrintable(error));
+            QVERIFY(!QFileInfo(link).isFile());
+            if (desktop == QStringLiteral("missing"))
+                QVERIFY(!QFileInfo::exists(folder));
+            else
+                QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 0);
+        }
     }
 
     void menu() {
