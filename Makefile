@@ -23,6 +23,7 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@tools/windows-check --if-installed
 
 sanitize: deps
 	@cmake --preset sanitize $(SANITIZE_ARGS) >/dev/null
@@ -41,4 +42,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) build-sanitize build-fuzz
+	@rm -rf $(BUILD) build-sanitize build-fuzz build-windows
