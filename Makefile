@@ -2,10 +2,11 @@
 BUILD    ?= build
 GENERATOR ?= Ninja
 JOBS     ?= $(shell nproc)
+PREFIX   ?= /usr/local
 CMAKE_ARGS ?=
 SANITIZE_ARGS ?=
 
-.PHONY: all deps configure build run test sanitize bench fuzz format clean
+.PHONY: all deps configure build run test install package sanitize bench fuzz format clean
 
 all: build
 
@@ -24,6 +25,14 @@ run: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@tools/windows-check --if-installed
+
+# Installs into PREFIX (default /usr/local): the program, its launcher, icons, metainfo.
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD)/ (installs into /usr); "apt install ./build/sumbrook_*.deb".
+package: build
+	@cd $(BUILD) && cpack
 
 sanitize: deps
 	@cmake --preset sanitize $(SANITIZE_ARGS) >/dev/null

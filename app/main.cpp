@@ -5,9 +5,12 @@
 #include "about/about_window.h"
 #include "engine/pause_source.h"
 #include "main_window/form1.h"
+#include "shell/com_apartment.h"
 #include "shell/platform.h"
 
 int main(int argc, char** argv) {
+    // COM for the GUI thread, which the shell objects need; nothing to do elsewhere.
+    [[maybe_unused]] sumbrook::shell::ComApartment com;
     sumbrook::Application app(argc, argv);
     auto pauses = sumbrook::makeSystemPauseSource();
     auto desktop = sumbrook::shell::makeSystemDesktop();
