@@ -163,19 +163,26 @@ TEST(DoubleByteText, TrailingBackslashByteIsNotASeparator) {
 }
 
 TEST(CreateDesktopShortcut, SetsEverythingInOrderInsideOneSession) {
+#ifdef _WIN32
+    const std::string folder = "C:\\Users\\kid\\桌面", program = "C:\\数学\\sumbrook.exe",
+                      programFolder = "C:\\数学\\";
+#else
+    const std::string folder = "/home/kid/桌面", program = "/opt/数学/sumbrook",
+                      programFolder = "/opt/数学/";
+#endif
     FakeDesktop desktop;
-    desktop.folder = "/home/kid/桌面";
-    desktop.program = "/opt/数学/sumbrook";
+    desktop.folder = folder;
+    desktop.program = program;
 
     const std::string written = shell::CreateProgramShortcut(desktop);
 
-    EXPECT_EQ(written, shell::LinkFilePath("/home/kid/桌面"));
+    EXPECT_EQ(written, shell::LinkFilePath(folder));
     const std::vector<std::string> expected = {
         "beginSession",
         "createShellLink",
-        "SetPath /opt/数学/sumbrook",
+        "SetPath " + program,
         "SetArguments  ",
-        "SetWorkingDirectory /opt/数学/",
+        "SetWorkingDirectory " + programFolder,
         "SetDescription Sumbrook",
         "Save " + written,
         "releaseLink", // the object goes before the session that carries it
