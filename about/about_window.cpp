@@ -89,7 +89,6 @@ TForm2::TForm2(QWidget* mainWindow, const QString& helpText, shell::LinkOpener& 
     lbl4->setAlignment(Qt::AlignHCenter);
     lbl4->setTransparent(true);
 
-    loadPicture();
     FormCreate(helpText);
 }
 
@@ -119,6 +118,11 @@ void TForm2::loadPicture() {
 }
 
 void TForm2::showAbout() {
+    // The picture is decoded when it is first needed, so start-up does not pay for it.
+    if (!m_pictureLoaded) {
+        m_pictureLoaded = true;
+        loadPicture();
+    }
     if (!m_placed && m_mainWindow != nullptr) {
         // Before its first show this window has no frame yet; it gets the same kind of
         // frame as the main window, so that one's frame stands in for it.

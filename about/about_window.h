@@ -53,6 +53,7 @@ private:
 
     QPointer<QWidget> m_mainWindow;
     bool m_placed = false;
+    bool m_pictureLoaded = false;
     QGroupBox* grp1;
     sumbrook::TPictureBox* img1;
     sumbrook::TDrawnLabel* lbl1;

@@ -84,12 +84,65 @@ BENCHMARK(EnterToVerdict)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 
+// The same two figures for a bare Qt window: one line edit and one label whose text is
+// set (and painted at once) on Enter, and a new text painted into the label.
+struct BareWindow {
+    BareWindow() {
+        edit = new QLineEdit(&window);
+        label = new QLabel(&window);
+        label->setGeometry(0, 40, 265, 177);
+        QObject::connect(edit, &QLineEdit::returnPressed, label, [this] {
+            label->setText(QStringLiteral("真聪明!\n答对了!"));
+            label->repaint();
+        });
+        window.resize(681, 513);
+        window.show();
+        window.activateWindow();
+        QTest::qWaitForWindowExposed(&window);
+        QTest::qWaitForWindowActive(&window);
+    }
+    QWidget window;
+    QLineEdit* edit;
+    QLabel* label;
+};
+
+BareWindow* g_bare = nullptr;
+
+void BareWindowNewText(benchmark::State& state) {
+    int n = 0;
+    for (auto _ : state) {
+        g_bare->label->setText(QString::number(++n) + QStringLiteral("＋7＝"));
+        g_bare->label->repaint();
+    }
+}
+BENCHMARK(BareWindowNewText)->Unit(benchmark::kMicrosecond);
+
+void BareWindowEnterToLabel(benchmark::State& state) {
+    PaintClock clock;
+    g_bare->label->installEventFilter(&clock);
+    g_bare->edit->setFocus();
+    for (auto _ : state) {
+        g_bare->label->clear();
+        QCoreApplication::processEvents();
+        clock.painted = false;
+        clock.timer.start();
+        QTest::keyClick(g_bare->window.windowHandle(), Qt::Key_Return);
+        if (!clock.painted)
+            state.SkipWithError("the label was not painted");
+        state.SetIterationTime(static_cast<double>(clock.nanoseconds) / 1e9);
+    }
+    g_bare->label->removeEventFilter(&clock);
+}
+BENCHMARK(BareWindowEnterToLabel)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
     sumbrook::Application app(argc, argv);
     Window window;
     g_window = &window;
+    BareWindow bare;
+    g_bare = &bare;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
