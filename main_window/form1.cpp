@@ -328,10 +328,10 @@ void TForm1::buildMenu() {
 }
 
 void TForm1::setTabOrders() {
-    const QWidget* order[] = {rg2Two, rg2Three, edt2, lbledt1, chkadd, chkche,
+    QWidget* const order[] = {rg2Two, rg2Three, edt2, lbledt1, chkadd, chkche,
                               chkdiv, chkdel,   mmo1, edt1,    btn1,   edt3};
     for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void TForm1::FormCreate() {
@@ -339,7 +339,7 @@ void TForm1::FormCreate() {
     m_engine->start(edt2->text().toStdString());
     lbl3->setText(forDisplay(texts::kScoreStart));
     gett();
-    m_helpText = forDisplay(T::kHelpText).replace(QLatin1Char('\n'), QLatin1Char('\r'));
+    m_helpText = u8(T::kHelpText);
     lbl7->setText(forDisplay(T::kHelpText));
 }
 
