@@ -1,6 +1,6 @@
 // Cost of setting one problem, the 50 ms pauses aside.
 #include "engine/drill_engine.h"
-#include "engine/pause_source.h"
+#include "no_pause.h"
 
 #include <benchmark/benchmark.h>
 
@@ -8,14 +8,7 @@
 
 namespace {
 
-class NoPause final : public sumbrook::PauseSource {
-public:
-    void pause50ms() override {}
-    std::uint32_t counter() override { return m_counter += 2654435761u; }
-
-private:
-    std::uint32_t m_counter = 1;
-};
+using sumbrook::bench::NoPause;
 
 // Stores texts like a window would, so string building is part of the cost.
 class Sink final : public sumbrook::DrillDisplay {

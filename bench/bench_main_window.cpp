@@ -2,8 +2,8 @@
 // and the time from an Enter key event to the verdict painted in the feedback panel.
 #include "app/application.h"
 #include "engine/drill_engine.h"
-#include "engine/pause_source.h"
 #include "main_window/form1.h"
+#include "no_pause.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -14,14 +14,7 @@
 
 namespace {
 
-class NoPause final : public sumbrook::PauseSource {
-public:
-    void pause50ms() override {}
-    std::uint32_t counter() override { return m_counter += 2654435761u; }
-
-private:
-    std::uint32_t m_counter = 7;
-};
+using sumbrook::bench::NoPause;
 
 struct Window {
     Window() : form(pauses, nullptr) {
