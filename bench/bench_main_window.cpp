@@ -20,8 +20,8 @@ struct Window {
     Window() : form(pauses, nullptr) {
         form.show();
         form.activateWindow();
-        QTest::qWaitForWindowExposed(&form);
-        QTest::qWaitForWindowActive(&form);
+        if (!QTest::qWaitForWindowExposed(&form) || !QTest::qWaitForWindowActive(&form))
+            qFatal("the main window did not come up");
     }
     NoPause pauses;
     TForm1 form;
@@ -91,8 +91,8 @@ struct BareWindow {
         window.resize(681, 513);
         window.show();
         window.activateWindow();
-        QTest::qWaitForWindowExposed(&window);
-        QTest::qWaitForWindowActive(&window);
+        if (!QTest::qWaitForWindowExposed(&window) || !QTest::qWaitForWindowActive(&window))
+            qFatal("the bare window did not come up");
     }
     QWidget window;
     QLineEdit* edit;
