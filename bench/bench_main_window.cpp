@@ -55,6 +55,9 @@ void EnterToVerdict(benchmark::State& state) {
     const bool right = state.range(0) == 1;
     TForm1& form = g_window->form;
     PaintClock clock;
+    form.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form))
+        state.SkipWithError("the main window is not active");
     form.lbl2->installEventFilter(&clock);
     for (auto _ : state) {
         form.edt1->setFocus();
@@ -112,6 +115,9 @@ BENCHMARK(BareWindowNewText)->Unit(benchmark::kMicrosecond);
 
 void BareWindowEnterToLabel(benchmark::State& state) {
     PaintClock clock;
+    g_bare->window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&g_bare->window))
+        state.SkipWithError("the bare window is not active");
     g_bare->label->installEventFilter(&clock);
     g_bare->edit->setFocus();
     for (auto _ : state) {
