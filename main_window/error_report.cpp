@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,38 +17,42 @@ namespace {
 
 class MessageBoxReporter final : public Reporter {
 public:
-    void showError(const QString& message) override {
-        QMessageBox box(QMessageBox::Critical, applicationTitle(), message, QMessageBox::Ok);
-        box.exec();
-    }
-
-    void showMessage(const QString& text) override {
-        QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok);
-        auto* ok = qobject_cast<QPushButton*>(box.button(QMessageBox::Ok));
-        ok->setText(QStringLiteral("OK"));
-        box.setDefaultButton(ok);
-        box.setEscapeButton(ok);
-        box.setFont(QApplication::font("QMessageBox"));
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-            label && screen) {
-            label->setWordWrap(true);
-            label->setMaximumWidth(screen->availableGeometry().width() / 2);
-        }
-        box.adjustSize();
-        if (screen) {
-            QRect frame = box.frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            box.move(frame.topLeft());
-        }
-        box.exec();
-    }
+    void showError(const QString& message) override { makeErrorBox(message)->exec(); }
+    void showMessage(const QString& text) override { makeConfirmationBox(text)->exec(); }
 };
 
 MessageBoxReporter g_messageBoxes;
 Reporter* g_reporter = &g_messageBoxes;
 
 } // namespace
+
+std::unique_ptr<QMessageBox> makeErrorBox(const QString& message) {
+    return std::make_unique<QMessageBox>(QMessageBox::Critical, applicationTitle(), message,
+                                         QMessageBox::Ok);
+}
+
+std::unique_ptr<QMessageBox> makeConfirmationBox(const QString& text) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, applicationTitle(), text,
+                                             QMessageBox::Ok);
+    auto* ok = qobject_cast<QPushButton*>(box->button(QMessageBox::Ok));
+    ok->setText(QStringLiteral("OK"));
+    ok->setIcon(QIcon());
+    box->setDefaultButton(ok);
+    box->setEscapeButton(ok);
+    box->setFont(QApplication::font("QMessageBox"));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")); label && screen) {
+        label->setWordWrap(true);
+        label->setMaximumWidth(screen->availableGeometry().width() / 2);
+    }
+    box->adjustSize();
+    if (screen) {
+        QRect frame = box->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        box->move(frame.topLeft());
+    }
+    return box;
+}
 
 Reporter& reporter() {
     return *g_reporter;

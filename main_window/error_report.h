@@ -4,7 +4,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <utility>
+
+class QMessageBox;
 
 namespace sumbrook::ui {
 
@@ -21,6 +24,10 @@ public:
 Reporter& reporter();
 // Installs a replacement (nullptr restores the message boxes); returns the previous one.
 Reporter* setReporter(Reporter* replacement);
+
+// The boxes the reporter shows, built but not yet shown.
+std::unique_ptr<QMessageBox> makeErrorBox(const QString& message);
+std::unique_ptr<QMessageBox> makeConfirmationBox(const QString& text);
 
 // The title that message boxes and dialogs carry.
 QString applicationTitle();

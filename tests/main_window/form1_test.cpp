@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -533,6 +534,29 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(QString, shown);
         QCOMPARE(ui::withFullStop(message), shown);
+    }
+
+    void messageBoxes() {
+        const auto error = ui::makeErrorBox(QStringLiteral("'abc' is not a valid integer value."));
+        QCOMPARE(error->windowTitle(), QStringLiteral("Sumbrook"));
+        QCOMPARE(error->icon(), QMessageBox::Critical);
+        QCOMPARE(error->buttons().size(), 1);
+
+        const QString longText = QString(400, QChar(0x5B8C));
+        const auto done = ui::makeConfirmationBox(longText);
+        QCOMPARE(done->windowTitle(), QStringLiteral("Sumbrook"));
+        QCOMPARE(done->icon(), QMessageBox::NoIcon);
+        QCOMPARE(done->buttons().size(), 1);
+        QAbstractButton* ok = done->buttons().first();
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QCOMPARE(done->defaultButton(), ok);
+        QCOMPARE(done->escapeButton(), ok);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        auto* label = done->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label && label->wordWrap());
+        QVERIFY(label->width() <= screen.width() / 2);
+        QVERIFY(qAbs(done->frameGeometry().center().x() - screen.center().x()) <= 1);
+        QVERIFY(qAbs(done->frameGeometry().center().y() - screen.center().y()) <= 1);
     }
 
     void abortIsSilent() {
