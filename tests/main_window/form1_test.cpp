@@ -201,6 +201,21 @@ private Q_SLOTS:
         QCOMPARE(widget->geometry(), rect);
     }
 
+    void tabOrder() {
+        form().rg2Three->setFocus();
+        QStringList visited{focusName()};
+        for (int i = 0; i < 8; ++i) {
+            key(Qt::Key_Tab);
+            visited << focusName();
+        }
+        // Disabled switches and the hidden log are passed over.
+        const QStringList expected = {
+            QStringLiteral("rg2Three"), QStringLiteral("edt2"),   QStringLiteral("lbledt1"),
+            QStringLiteral("chkadd"),   QStringLiteral("chkdel"), QStringLiteral("edt1"),
+            QStringLiteral("btn1"),     QStringLiteral("edt3"),   QStringLiteral("rg2Three")};
+        QCOMPARE(visited, expected);
+    }
+
     void fontsAndColours() {
         TForm1& f = form();
         QCOMPARE(f.edt1->font().pixelSize(), 56);
