@@ -12,11 +12,15 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QScreen>
 
 namespace sumbrook {
 
 namespace {
+
+// "QT_LOGGING_RULES=sumbrook.about.info=true" tells how the picture was decoded.
+Q_LOGGING_CATEGORY(lcAbout, "sumbrook.about", QtWarningMsg)
 
 // The window's fixed texts.
 constexpr char16_t kCaption[] = u"Lexfield";
@@ -109,9 +113,12 @@ void TForm2::loadPicture() {
     const QScreen* screen =
         m_mainWindow != nullptr ? m_mainWindow->screen() : QGuiApplication::primaryScreen();
     const int depth = screen != nullptr ? screen->depth() : 24;
+    const PictureColors colors = pictureColorsForDepth(depth);
+    qCInfo(lcAbout, "decoding the About picture in %s (screen depth %d)",
+           colors == PictureColors::Palette236 ? "236 colours" : "24-bit colour", depth);
     // A damaged picture leaves the box empty; the window itself still works.
     try {
-        img1->setPicture(decodeJpeg(file.readAll(), pictureColorsForDepth(depth)));
+        img1->setPicture(decodeJpeg(file.readAll(), colors));
     } catch (const Exception& error) {
         qWarning("%s", error.what());
     }
