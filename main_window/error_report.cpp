@@ -22,18 +22,40 @@ public:
 };
 
 MessageBoxReporter g_messageBoxes;
+
+// The program's message boxes: above every window of the program, the always-on-top About
+// window included (a modal box hidden behind it would block the program unseen), and
+// centred on the screen at the size they have once shown.
+class ProgramMessageBox final : public QMessageBox {
+public:
+    ProgramMessageBox(Icon icon, const QString& text)
+        : QMessageBox(icon, applicationTitle(), text, QMessageBox::Ok) {
+        setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        // The box takes its final size here; a window manager adds its frame later, and
+        // the show that follows the mapping centres it again with the frame known.
+        QMessageBox::showEvent(event);
+        if (const QScreen* screen =
+                this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+};
 Reporter* g_reporter = &g_messageBoxes;
 
 } // namespace
 
 std::unique_ptr<QMessageBox> makeErrorBox(const QString& message) {
-    return std::make_unique<QMessageBox>(QMessageBox::Critical, applicationTitle(), message,
-                                         QMessageBox::Ok);
+    return std::make_unique<ProgramMessageBox>(QMessageBox::Critical, message);
 }
 
 std::unique_ptr<QMessageBox> makeConfirmationBox(const QString& text) {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, applicationTitle(), text,
-                                             QMessageBox::Ok);
+    auto box = std::make_unique<ProgramMessageBox>(QMessageBox::NoIcon, text);
     auto* ok = qobject_cast<QPushButton*>(box->button(QMessageBox::Ok));
     ok->setText(QStringLiteral("OK"));
     ok->setIcon(QIcon());
@@ -44,12 +66,6 @@ std::unique_ptr<QMessageBox> makeConfirmationBox(const QString& text) {
     if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")); label && screen) {
         label->setWordWrap(true);
         label->setMaximumWidth(screen->availableGeometry().width() / 2);
-    }
-    box->adjustSize();
-    if (screen) {
-        QRect frame = box->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        box->move(frame.topLeft());
     }
     return box;
 }

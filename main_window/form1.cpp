@@ -101,6 +101,7 @@ QLineEdit* answerEdit(QWidget* parent, const char* name, int left, int top, int 
     edit->setFont(yaHei(pixelSize));
     edit->setFrame(false);
     edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    edit->setAcceptDrops(false); // only typed digits enter a number box
     edit->setAccessibleName(u8(T::kAnswerBoxName));
     return edit;
 }
@@ -110,6 +111,7 @@ QLineEdit* labelledEdit(QWidget* parent, const char* name, int left, int top, in
                         const char* caption, const char* text, QLabel** label) {
     auto* edit = place<QLineEdit>(parent, name, left, top, width, height);
     edit->setText(u8(text));
+    edit->setAcceptDrops(false); // only typed digits enter a number box
     edit->setAccessibleName(u8(caption).trimmed());
     *label = new QLabel(u8(caption), parent);
     (*label)->setObjectName(QLatin1String(name) + QStringLiteral("Label"));
@@ -127,6 +129,21 @@ void installFontSubstitutes() {
     for (const char* face : {T::kYaHei, T::kDefaultFace, "Tahoma"})
         if (QFont::substitutes(u8(face)).isEmpty())
             QFont::insertSubstitutions(u8(face), cjk);
+}
+
+// The help box is small for its text: the lines are drawn whole, in the largest size up
+// to the box's own font at which all of them fit.
+void fitTextToLabel(QLabel* label) {
+    QFont font = label->font();
+    const QRect box = label->contentsRect();
+    for (int pixels = font.pixelSize(); pixels > 1; --pixels) {
+        font.setPixelSize(pixels);
+        const QRect needed =
+            QFontMetrics(font).boundingRect(box, int(label->alignment()), label->text());
+        if (needed.width() <= box.width() && needed.height() <= box.height())
+            break;
+    }
+    label->setFont(font);
 }
 
 bool isTextEntry(const QWidget* widget) {
@@ -314,6 +331,12 @@ void TForm1::buildControls() {
         });
     connect(btn1, &QPushButton::clicked, this,
             [this] { ui::guarded([this] { btn1Click(btn1); }); });
+    // The log is left only when the focus goes to another control of this window; a
+    // context menu or a switch to another application keeps it shown.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (old == mmo1 && now && now->window() == this)
+            ui::guarded([this] { mmo1Exit(); });
+    });
 }
 
 void TForm1::buildMenu() {
@@ -341,6 +364,7 @@ void TForm1::FormCreate() {
     gett();
     m_helpText = u8(T::kHelpText);
     lbl7->setText(forDisplay(T::kHelpText));
+    fitTextToLabel(lbl7);
 }
 
 void TForm1::FormShow() {
@@ -349,6 +373,10 @@ void TForm1::FormShow() {
 
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // Restoring a minimised window is a show the window system makes: not a show of the
+    // program's, so the show handler does not run and the focus stays where it was.
+    if (event->spontaneous())
+        return;
     if (!m_shownOnce) {
         m_shownOnce = true;
         if (const QScreen* screen = this->screen()) {
@@ -443,11 +471,15 @@ void TForm1::edt1KeyPress(QLineEdit* sender, char& key) {
     focusControl(sender);
 }
 
+// Setting a box to the text it already holds must change nothing: a plain setText would
+// still move the cursor of the box being typed in to the end and drop its undo history.
 void TForm1::edt1Change() {
-    edt3->setText(edt1->text());
+    if (edt3->text() != edt1->text())
+        edt3->setText(edt1->text());
 }
 void TForm1::edt3Change() {
-    edt1->setText(edt3->text());
+    if (edt1->text() != edt3->text())
+        edt1->setText(edt3->text());
 }
 
 void TForm1::edt2KeyPress(char& key) {
@@ -547,8 +579,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
          type == QEvent::MouseButtonDblClick)) {
         return true; // the boxes' captions are not part of the value-range box's free area
     }
-    if (watched == mmo1 && type == QEvent::FocusOut)
-        ui::guarded([this] { mmo1Exit(); });
+    if (type == QEvent::InputMethod && isNumberBox(qobject_cast<QWidget*>(watched)))
+        return inputMethodPreview(static_cast<QLineEdit*>(watched),
+                                  static_cast<QInputMethodEvent*>(event));
     return false;
 }
 
@@ -563,7 +596,7 @@ bool TForm1::keyPressPreview(QWidget* target, QKeyEvent* event) {
         return true;
     }
     if (alt)
-        return false;
+        return isNumberBox(target); // system keys: they type nothing into a box
     if (auto* button = qobject_cast<QAbstractButton*>(target)) {
         // Space never acts on a button, check box or radio button: its release skips
         // the problem instead, and the control is not left drawn pressed.
@@ -577,17 +610,48 @@ bool TForm1::keyPressPreview(QWidget* target, QKeyEvent* event) {
     }
 
     char key = kNoKey;
-    if (!keyCharacter(*event, key))
+    if (!isNumberBox(target) || !keyCharacter(*event, key))
         return false;
-    if (target == edt1 || target == edt3)
-        edt1KeyPress(static_cast<QLineEdit*>(target), key);
-    else if (target == edt2)
-        edt2KeyPress(key);
-    else if (target == lbledt1)
-        lbledt1KeyPress(key);
-    else
-        return false;
+    numberBoxKeyPress(target, key);
     return key == kNoKey || key == kEnter;
+}
+
+bool TForm1::isNumberBox(const QWidget* widget) const {
+    return widget == edt1 || widget == edt3 || widget == edt2 || widget == lbledt1;
+}
+
+void TForm1::numberBoxKeyPress(QWidget* box, char& key) {
+    if (box == edt1 || box == edt3)
+        edt1KeyPress(static_cast<QLineEdit*>(box), key);
+    else if (box == edt2)
+        edt2KeyPress(key);
+    else if (box == lbledt1)
+        lbledt1KeyPress(key);
+}
+
+// An input method's text reaches a number box one character at a time through the box's
+// key-press handler, so it meets the digit filter as typed keys do.
+bool TForm1::inputMethodPreview(QLineEdit* box, QInputMethodEvent* event) {
+    const QString committed = event->commitString();
+    if (committed.isEmpty())
+        return false; // composing: the box shows the pre-edit text as usual
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    composing.setCommitString(QString(), event->replacementStart(), event->replacementLength());
+    QCoreApplication::sendEvent(box, &composing);
+    ui::guarded([&] {
+        for (const QChar c : committed) {
+            char key = c.unicode() < 0x100 ? static_cast<char>(c.unicode()) : kWideCharacter;
+            numberBoxKeyPress(box, key);
+            if (key != kNoKey && key != kEnter)
+                box->insert(QString(c));
+        }
+        // A commit ends the typing, as a key release does: the setting follows the text.
+        if (box == edt2)
+            edt2KeyUp();
+        else if (box == lbledt1)
+            lbledt1KeyUp();
+    });
+    return true;
 }
 
 bool TForm1::keyReleasePreview(QWidget* target, QKeyEvent* event) {

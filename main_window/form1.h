@@ -17,6 +17,7 @@
 #include <memory>
 
 class QCheckBox;
+class QInputMethodEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -132,6 +133,9 @@ private:
     bool keyPressPreview(QWidget* target, QKeyEvent* event);
     bool keyReleasePreview(QWidget* target, QKeyEvent* event);
     bool grp6MousePreview(QEvent* event);
+    bool inputMethodPreview(QLineEdit* box, QInputMethodEvent* event);
+    bool isNumberBox(const QWidget* widget) const;
+    void numberBoxKeyPress(QWidget* box, char& key);
     void nextProblem();
 
     QWidget* widgetFor(sumbrook::Element element) const;

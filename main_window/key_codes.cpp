@@ -1,40 +1,77 @@
 #include "key_codes.h"
 
+#include "numeric_filter.h"
+
 #include <QKeyEvent>
 
 namespace sumbrook {
+namespace {
+
+// With Ctrl held only these keys type a character, the control character of their
+// letter or sign; Ctrl with a digit types nothing.
+bool controlCharacter(int key, char& character) {
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+        character = static_cast<char>(key - Qt::Key_A + 1);
+        return true;
+    }
+    switch (key) {
+    case Qt::Key_BracketLeft:
+        character = 27;
+        return true;
+    case Qt::Key_Backslash:
+        character = 28;
+        return true;
+    case Qt::Key_BracketRight:
+        character = 29;
+        return true;
+    case Qt::Key_AsciiCircum:
+        character = 30;
+        return true;
+    case Qt::Key_Underscore:
+        character = 31;
+        return true;
+    case Qt::Key_Space:
+        character = ' ';
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
 
 bool keyCharacter(const QKeyEvent& event, char& character) {
     const int key = event.key();
     const auto mods = event.modifiers();
+    const bool ctrl = mods & Qt::ControlModifier;
+    // Keys typed with Alt held are system keys: they reach no box as text.
+    if (mods & Qt::AltModifier)
+        return false;
     switch (key) {
     case Qt::Key_Backspace:
-        character = 8;
+        character = ctrl ? kCtrlBackspace : kBackspace;
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        character = 13;
+        character = ctrl ? kLineFeed : kEnter;
         return true;
     case Qt::Key_Escape:
-        character = 27;
+        character = kEscape;
         return true;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return false; // focus navigation, never typed
+    case Qt::Key_Backtab: // focus navigation, never typed
+    case Qt::Key_Delete:  // an editing key; some platforms attach "\x7f" to it
+        return false;
     default:
         break;
     }
-    // Ctrl with a letter types a control character whatever the platform put in text().
-    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier) && key >= Qt::Key_A &&
-        key <= Qt::Key_Z) {
-        character = static_cast<char>(key - Qt::Key_A + 1);
-        return true;
-    }
+    if (ctrl)
+        return controlCharacter(key, character);
     const QString text = event.text();
     if (text.isEmpty())
         return false;
     const char16_t c = text.at(0).unicode();
-    character = c < 0x100 ? static_cast<char>(c) : static_cast<char>(0xFF);
+    character = c < 0x100 ? static_cast<char>(c) : kWideCharacter;
     return true;
 }
 
@@ -52,8 +89,7 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
             return 0x6D;
         case Qt::Key_Period:
         case Qt::Key_Comma:
-        case Qt::Key_Delete:
-            return 0x6E;
+            return 0x6E; // the decimal key; with NumLock off it is Delete (0x2E)
         case Qt::Key_Slash:
             return 0x6F;
         case Qt::Key_Enter:

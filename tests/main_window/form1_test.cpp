@@ -9,6 +9,7 @@
 #include "engine/exceptions.h"
 #include "main_window/form1.h"
 #include "shell/platform.h"
+#include "widgets/drawn_label.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -40,6 +41,60 @@ namespace {
 const QString kAnswerToken = QStringLiteral("ANSWER");
 const QString kWrongToken = QStringLiteral("WRONG");
 
+// A key as the X11 platform delivers it, text included: Delete carries "\x7f", Alt with
+// a letter the letter, Ctrl with a letter its control character.
+struct KeyStroke {
+    Qt::Key key = Qt::Key_unknown;
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+};
+
+// "Enter", "Ctrl+Z", "Alt+.", "Shift+Left", "KP+Delete" (keypad, NumLock off), "7", "a".
+KeyStroke parseKey(const QString& token) {
+    KeyStroke stroke;
+    QStringList parts = token.split(QLatin1Char('+'));
+    QString name = parts.takeLast();
+    if (name.isEmpty()) { // "KP++" would be the keypad's plus; not needed
+        name = QStringLiteral("+");
+        parts.removeLast();
+    }
+    for (const QString& part : parts) {
+        if (part == QStringLiteral("Ctrl"))
+            stroke.modifiers |= Qt::ControlModifier;
+        else if (part == QStringLiteral("Alt"))
+            stroke.modifiers |= Qt::AltModifier;
+        else if (part == QStringLiteral("Shift"))
+            stroke.modifiers |= Qt::ShiftModifier;
+        else if (part == QStringLiteral("KP"))
+            stroke.modifiers |= Qt::KeypadModifier;
+    }
+    static const QHash<QString, QPair<Qt::Key, QString>> named = {
+        {QStringLiteral("Enter"), {Qt::Key_Return, QStringLiteral("\r")}},
+        {QStringLiteral("Space"), {Qt::Key_Space, QStringLiteral(" ")}},
+        {QStringLiteral("Backspace"), {Qt::Key_Backspace, QStringLiteral("\b")}},
+        {QStringLiteral("Delete"), {Qt::Key_Delete, QStringLiteral("\x7f")}},
+        {QStringLiteral("Left"), {Qt::Key_Left, QString()}},
+        {QStringLiteral("Right"), {Qt::Key_Right, QString()}},
+        {QStringLiteral("Home"), {Qt::Key_Home, QString()}},
+        {QStringLiteral("End"), {Qt::Key_End, QString()}},
+        {QStringLiteral("Insert"), {Qt::Key_Insert, QString()}},
+        {QStringLiteral("F11"), {Qt::Key_F11, QString()}},
+        {QStringLiteral("."), {Qt::Key_Period, QStringLiteral(".")}},
+        {QStringLiteral("-"), {Qt::Key_Minus, QStringLiteral("-")}},
+    };
+    if (const auto it = named.constFind(name); it != named.constEnd()) {
+        stroke.key = it->first;
+        stroke.text = it->second;
+    } else if (name.size() == 1 && name.at(0).isLetterOrNumber()) {
+        const QChar c = name.at(0).toUpper();
+        stroke.key = static_cast<Qt::Key>(c.unicode());
+        stroke.text = (stroke.modifiers & Qt::ControlModifier) && c.isLetter()
+                          ? QString(QChar(c.unicode() - 'A' + 1))
+                          : QString(name.at(0).toLower());
+    }
+    return stroke;
+}
+
 } // namespace
 
 class Form1Test final : public QObject {
@@ -66,33 +121,24 @@ private:
         for (QChar c : text)
             QTest::keyClick(m_form->windowHandle(), c.toLatin1());
     }
-    // Plays a script of space-separated key names.
+    // Plays a script of space-separated keys (see parseKey); a run of digits, ANSWER and
+    // WRONG are typed digit by digit.
     void play(const QString& script) {
         for (const QString& token : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            if (token == QStringLiteral("Enter"))
-                key(Qt::Key_Return);
-            else if (token == QStringLiteral("Space"))
-                key(Qt::Key_Space);
-            else if (token == QStringLiteral("Backspace"))
-                key(Qt::Key_Backspace);
-            else if (token == QStringLiteral("KP."))
-                key(Qt::Key_Period, Qt::KeypadModifier);
-            else if (token == QStringLiteral("^Z"))
-                key(Qt::Key_Z, Qt::ControlModifier);
-            else if (token == QStringLiteral("^F11"))
-                key(Qt::Key_F11, Qt::ControlModifier);
-            else if (token == QStringLiteral("Alt+N"))
-                key(Qt::Key_N, Qt::AltModifier);
-            else if (token == QStringLiteral("N"))
-                key(Qt::Key_N);
-            else if (token == QStringLiteral("Z"))
-                key(Qt::Key_Z);
-            else if (token == kAnswerToken)
+            bool number = false;
+            token.toLongLong(&number);
+            if (token == kAnswerToken) {
                 typeText(answer());
-            else if (token == kWrongToken)
+            } else if (token == kWrongToken) {
                 typeText(QString::number(form().engine().state().CorrectAnswer + 1));
-            else
+            } else if (number && token.size() > 1) {
                 typeText(token);
+            } else {
+                const KeyStroke k = parseKey(token);
+                QVERIFY2(k.key != Qt::Key_unknown, qPrintable(token));
+                QTest::sendKeyEvent(QTest::Click, m_form->windowHandle(), k.key, k.text,
+                                    k.modifiers);
+            }
         }
     }
 
@@ -223,7 +269,6 @@ private Q_SLOTS:
         QCOMPARE(f.lbl6->font().pixelSize(), 48);
         QCOMPARE(f.lbl3->font().pixelSize(), 32);
         QCOMPARE(f.btn1->font().pixelSize(), 35);
-        QCOMPARE(f.lbl7->font().pixelSize(), 11);
         QCOMPARE(f.lbl6->font().family(), QStringLiteral("微软雅黑"));
         QCOMPARE(f.lbl2->palette().color(QPalette::WindowText), QColor(255, 0, 0));
         QCOMPARE(f.lbl3->palette().color(QPalette::WindowText), QColor(128, 0, 0));
@@ -231,6 +276,43 @@ private Q_SLOTS:
         QVERIFY(QFontInfo(f.lbl6->font()).family() != QStringLiteral("微软雅黑") ||
                 QFontDatabase::families().contains(QStringLiteral("微软雅黑")));
         QVERIFY(QFontMetrics(f.lbl6->font()).inFont(QChar(0x8BA1)));
+    }
+
+    // The help box and the About window's help label show every line whole, with the
+    // fonts the program ships with.
+    void helpLinesAreWhole() {
+        struct NoOpener final : shell::LinkOpener {
+            bool open(const std::string&) override { return false; }
+            bool runHtmProgramChooser() override { return false; }
+        } opener;
+        TForm2 about(&form(), form().helpText(), opener);
+        auto* aboutLabel = about.findChild<TDrawnLabel*>(QStringLiteral("lbl1"));
+        QVERIFY(aboutLabel);
+        const struct {
+            const char* where;
+            QFont font;
+            QRect box;
+            int flags;
+            QString text;
+        } labels[] = {
+            {"help box", form().lbl7->font(), form().lbl7->contentsRect(),
+             int(form().lbl7->alignment()), form().lbl7->text()},
+            {"About window", aboutLabel->font(), aboutLabel->rect(), int(Qt::AlignHCenter),
+             aboutLabel->displayText()},
+        };
+        for (const auto& label : labels) {
+            QCOMPARE(label.text.split(QLatin1Char('\n')).size(), 6);
+            const QRect needed =
+                QFontMetrics(label.font).boundingRect(label.box, label.flags, label.text);
+            QVERIFY2(label.box.contains(needed),
+                     qPrintable(QStringLiteral("%1: %2x%3 needed in %4x%5")
+                                    .arg(QLatin1String(label.where))
+                                    .arg(needed.width())
+                                    .arg(needed.height())
+                                    .arg(label.box.width())
+                                    .arg(label.box.height())));
+            QVERIFY(QFontMetrics(label.font).inFont(QChar(0x6848))); // 案, the last cut one
+        }
     }
 
     void resizeSnapsBack() {
@@ -276,11 +358,18 @@ private Q_SLOTS:
         row("space in edt1 skips", "edt1", none, "5 Space", none, none, "edt1", 1, 0, 0);
         row("N in edt1 skips", "edt1", none, "5 N", none, none, "edt1", 1, 0, 0);
         row("N in the max box skips", "edt2", none, "N", none, any, "edt1", 1, 0, 0);
-        row("keypad decimal skips", "edt1", none, "KP.", none, none, "edt1", 1, 0, 0);
-        row("ctrl+z shows the answer", "edt1", none, "^Z", none, kAnswerToken, "edt1", 0, 0, 0);
-        row("ctrl+f11 shows the answer", "edt1", none, "^F11", none, kAnswerToken, "edt1", 0, 0, 0);
-        row("a digit after ctrl+z clears it", "edt1", none, "^Z 3", QStringLiteral("3"), none,
+        row("keypad decimal skips", "edt1", none, "KP+.", none, none, "edt1", 1, 0, 0);
+        row("keypad delete deletes and does not skip", "edt1", none, "15 Home KP+Delete",
+            QStringLiteral("5"), none, "edt1", 0, 0, 0);
+        row("ctrl+z shows the answer", "edt1", none, "Ctrl+Z", none, kAnswerToken, "edt1", 0, 0, 0);
+        row("ctrl+f11 shows the answer", "edt1", none, "Ctrl+F11", none, kAnswerToken, "edt1", 0, 0,
+            0);
+        row("a digit after ctrl+z clears it", "edt1", none, "Ctrl+Z 3", QStringLiteral("3"), none,
             "edt1", 0, 0, 0);
+        row("ctrl+enter types a refused character", "edt1", kAnswerToken, "Ctrl+Enter",
+            kAnswerToken, none, "edt1", 0, 0, 0);
+        row("alt with a key types nothing", "edt1", none, "1 Alt+A Alt+. Alt+- Alt+0",
+            QStringLiteral("1"), none, "edt1", 0, 0, 0);
         row("plain z does nothing", "edt1", none, "Z", none, none, "edt1", 0, 0, 0);
         row("alt+n judges then skips", "edt1", none, "ANSWER Alt+N", none, right, "edt1", 2, 1, 0);
         row("alt+n on a wrong answer", "edt1", none, "WRONG Alt+N", none, wrongText, "edt1", 1, 0,
@@ -322,6 +411,8 @@ private Q_SLOTS:
 
         play(script);
 
+        if (edt1 == kAnswerToken)
+            edt1 = answer();
         if (edt1 != QStringLiteral("*")) {
             QCOMPARE(f.edt1->text(), edt1);
             QCOMPARE(f.edt3->text(), edt1);
@@ -340,6 +431,97 @@ private Q_SLOTS:
         QCOMPARE(f.rg2Three->isChecked(), threeBefore);
         QVERIFY(!f.btn1->isDown());
         QVERIFY(m_reporter->errors.isEmpty());
+    }
+
+    // Correcting an answer or a setting inside its box, as a child does: the cursor stays
+    // where it was put, the other answer box follows, and keys the home platform types
+    // nothing for enter nothing.
+    void editing_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("text"); // the box's text after the script
+        QTest::addColumn<int>("cursor");   // its cursor position then
+        const auto row = [](const char* name, const char* box, const char* script, const char* text,
+                            int cursor) {
+            QTest::newRow(name) << QString::fromLatin1(box) << QString::fromLatin1(script)
+                                << QString::fromLatin1(text) << cursor;
+        };
+        row("backspace in the middle", "edt1", "1 5 Left Backspace 2", "25", 1);
+        row("digits typed at the start", "edt1", "1 2 Home 3 4", "3412", 2);
+        row("the same in edt3", "edt3", "1 5 Left Backspace 2", "25", 1);
+        row("delete at the start", "edt1", "1 5 Home Delete", "5", 0);
+        row("delete in the middle", "edt3", "1 2 3 Left Left Delete", "13", 1);
+        row("a selection replaced by a digit", "edt1", "1 2 3 Shift+Left Shift+Left 9", "19", 2);
+        row("ctrl+backspace deletes nothing", "edt1", "1 2 Ctrl+Backspace", "12", 2);
+        row("ctrl with a digit types nothing", "edt1", "1 Ctrl+2", "1", 1);
+        row("delete in the max box", "edt2", "Home Delete", "0", 0);
+        row("alt+x in the max box", "edt2", "End Alt+X", "20", 2);
+        row("alt+0 after a lone zero", "lbledt1", "End Backspace Backspace 0 Alt+0", "0", 1);
+        row("delete in the limit box", "lbledt1", "End Left Delete", "2", 1);
+    }
+
+    void editing() {
+        QFETCH(QString, box);
+        QFETCH(QString, script);
+        QFETCH(QString, text);
+        QFETCH(int, cursor);
+        TForm1& f = form();
+        auto* edit = f.findChild<QLineEdit*>(box);
+        QVERIFY(edit);
+        edit->setFocus();
+        const int logBefore = logLines();
+
+        play(script);
+
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(edit->cursorPosition(), cursor);
+        QCOMPARE(focusName(), box);
+        if (edit == f.edt1 || edit == f.edt3)
+            QCOMPARE(f.edt1->text(), f.edt3->text());
+        QCOMPARE(problemsSet(logBefore), 0);
+        QVERIFY2(m_reporter->errors.isEmpty(), qPrintable(m_reporter->errors.join(u'|')));
+        if (edit == f.edt2)
+            QCOMPARE(f.engine().state().MaxValue, text.toInt());
+        if (edit == f.lbledt1)
+            QCOMPARE(f.engine().state().QuestionLimit, text.toInt());
+    }
+
+    // An input method commits its text in one go; only what the digit filter takes enters.
+    void inputMethodText_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("commit");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("chinese and a letter") << "edt2" << QStringLiteral("五x") << "20";
+        QTest::newRow("full-width digits") << "lbledt1" << QStringLiteral("１２") << "25";
+        QTest::newRow("digits among others") << "edt2" << QStringLiteral("3五.4") << "2034";
+        QTest::newRow("a second zero after a lone zero")
+            << "lbledt1" << QStringLiteral("0") << "250";
+        QTest::newRow("into an answer box") << "edt1" << QStringLiteral("7七") << "7";
+    }
+
+    void inputMethodText() {
+        QFETCH(QString, box);
+        QFETCH(QString, commit);
+        QFETCH(QString, text);
+        TForm1& f = form();
+        auto* edit = f.findChild<QLineEdit*>(box);
+        edit->setFocus();
+        edit->end(false);
+        QInputMethodEvent composing(commit, {});
+        QCoreApplication::sendEvent(edit, &composing);
+        QInputMethodEvent committed;
+        committed.setCommitString(commit);
+        QCoreApplication::sendEvent(edit, &committed);
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(f.edt3->text(), f.edt1->text());
+        if (edit == f.edt2)
+            QCOMPARE(f.engine().state().MaxValue, text.toInt());
+        if (edit == f.lbledt1)
+            QCOMPARE(f.engine().state().QuestionLimit, text.toInt());
+        QVERIFY(m_reporter->errors.isEmpty());
+        // Nor do drops reach the boxes.
+        for (QLineEdit* number : {f.edt1, f.edt3, f.edt2, f.lbledt1})
+            QVERIFY(!number->acceptDrops());
     }
 
     void enterInEmptyEdt3JudgesZero() {
@@ -556,6 +738,8 @@ private Q_SLOTS:
         QCOMPARE(error->windowTitle(), QStringLiteral("Sumbrook"));
         QCOMPARE(error->icon(), QMessageBox::Critical);
         QCOMPARE(error->buttons().size(), 1);
+        // Above the always-on-top About window too.
+        QVERIFY(error->windowFlags() & Qt::WindowStaysOnTopHint);
 
         const QString longText = QString(400, QChar(0x5B8C));
         const auto done = ui::makeConfirmationBox(longText);
@@ -570,8 +754,28 @@ private Q_SLOTS:
         auto* label = done->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
         QVERIFY(label && label->wordWrap());
         QVERIFY(label->width() <= screen.width() / 2);
-        QVERIFY(qAbs(done->frameGeometry().center().x() - screen.center().x()) <= 1);
-        QVERIFY(qAbs(done->frameGeometry().center().y() - screen.center().y()) <= 1);
+        QVERIFY(done->windowFlags() & Qt::WindowStaysOnTopHint);
+    }
+
+    // Centred on the screen at the size a box has once shown, whatever its text.
+    void messageBoxesAreCentredWhenShown_data() {
+        QTest::addColumn<bool>("error");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("short confirmation") << false << QStringLiteral("创建桌面快捷方式完成！");
+        QTest::newRow("long confirmation") << false << QString(400, QChar(0x5B8C));
+        QTest::newRow("error") << true << QStringLiteral("'abc' is not a valid integer value.");
+    }
+
+    void messageBoxesAreCentredWhenShown() {
+        QFETCH(bool, error);
+        QFETCH(QString, text);
+        const auto box = error ? ui::makeErrorBox(text) : ui::makeConfirmationBox(text);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        const QPoint shown = box->frameGeometry().center();
+        QVERIFY2((shown - centre).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("centre %1,%2").arg(shown.x()).arg(shown.y())));
     }
 
     void abortIsSilent() {
