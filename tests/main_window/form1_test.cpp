@@ -659,6 +659,30 @@ private Q_SLOTS:
         QCOMPARE(f.mmo1->document()->blockCount(), log.count(QLatin1Char('\n')) + 1 + 3);
     }
 
+    // The log is left when another control of the window takes the focus, not when a
+    // context menu opens or another window becomes active.
+    void logHidesOnlyForAnotherControl() {
+        TForm1& f = form();
+        f.mmo1->show();
+        f.mmo1->setFocus();
+        QMenu menu;
+        menu.addAction(QStringLiteral("x"));
+        menu.popup(f.mmo1->mapToGlobal(QPoint(5, 5)));
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        menu.close();
+        QVERIFY(f.mmo1->isVisible());
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(f.mmo1->isVisible());
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QVERIFY(f.mmo1->isVisible());
+        f.edt1->setFocus();
+        QVERIFY(!f.mmo1->isVisible());
+    }
+
     void verdictIsPaintedBeforeThePauses() {
         TForm1& f = form();
         int paints = 0;
