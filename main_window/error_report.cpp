@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <exception>
 
@@ -34,17 +35,36 @@ public:
     }
 
 protected:
-    void showEvent(QShowEvent* event) override {
-        // The box takes its final size here; a window manager adds its frame later, and
-        // the show that follows the mapping centres it again with the frame known.
-        QMessageBox::showEvent(event);
-        if (const QScreen* screen =
-                this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
+    bool event(QEvent* event) override {
+        const bool handled = QMessageBox::event(event);
+        // The box has its final size once its show event is handled. A window manager
+        // adds its frame after that and reports it by the time the box is activated:
+        // centre once more then, frame included.
+        if (event->type() == QEvent::Show) {
+            m_framed = false;
+            centre();
+        } else if (event->type() == QEvent::WindowActivate && !m_framed &&
+                   frameGeometry() != geometry()) {
+            m_framed = true;
+            centre();
         }
+        return handled;
     }
+
+private:
+    void centre() {
+        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen == nullptr)
+            return;
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        if (QWindow* window = windowHandle())
+            window->setFramePosition(frame.topLeft()); // the frame's corner, not the client's
+        else
+            move(frame.topLeft());
+    }
+
+    bool m_framed = false;
 };
 Reporter* g_reporter = &g_messageBoxes;
 
