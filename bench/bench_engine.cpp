@@ -27,6 +27,7 @@ public:
         m_log += '\n';
     }
     int rg2ItemIndex() const override { return m_rg2; }
+    void announce(sumbrook::Announcement, const std::string&) override {}
 
 private:
     std::string m_texts[12];

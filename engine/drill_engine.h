@@ -37,6 +37,8 @@ public:
 
     // "正确答案" and the answer, as Ctrl+Z shows it.
     std::string answerText() const;
+    // Ctrl+Z: the answer in the feedback panel, and told to a listener.
+    void showAnswer();
 
     DrillState& state() { return m_state; }
     const DrillState& state() const { return m_state; }

@@ -11,6 +11,7 @@
 #include "engine/exceptions.h"
 #include "engine/text_to_integer.h"
 #include "shell/shortcut.h"
+#include "widgets/announcer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -103,6 +104,7 @@ QLineEdit* answerEdit(QWidget* parent, const char* name, int left, int top, int 
     edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     edit->setAcceptDrops(false); // only typed digits enter a number box
     edit->setAccessibleName(u8(T::kAnswerBoxName));
+    edit->setAccessibleDescription(u8(T::kAnswerBoxDescription));
     return edit;
 }
 
@@ -194,6 +196,11 @@ public:
         m_form.mmo1->appendPlainText(QString::fromStdString(line));
     }
 
+    void announce(Announcement kind, const std::string& text) override {
+        m_form.queueAnnouncement(
+            kind, QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char(' ')));
+    }
+
     int rg2ItemIndex() const override {
         if (m_form.rg2Three->isChecked())
             return 1;
@@ -216,6 +223,7 @@ TForm1::TForm1(PauseSource& pauses, shell::Desktop* desktop, QWidget* parent)
     setFont(font);
 
     buildControls();
+    m_announcer = new Announcer(centralWidget());
     buildMenu();
     setTabOrders();
     // Key preview: the window sees every key before the focused control does.
@@ -292,7 +300,7 @@ void TForm1::buildControls() {
     lbl2->setText(u8(T::kFeedbackStart));
     setTextColor(lbl2, QColor(255, 0, 0));
     mmo1->setPlainText(u8(T::kLogStart));
-    mmo1->setAccessibleName(QStringLiteral("mmo1"));
+    mmo1->setAccessibleName(u8(T::kLogName));
     mmo1->hide();
     mmo1->raise(); // the log lies over the feedback panel
     grp6->setTitle(u8(T::kGrp6));
@@ -315,6 +323,18 @@ void TForm1::buildControls() {
     lbl7->setText(u8(T::kLbl7Design));
     btn1->setFont(yaHei(35));
     btn1->setText(u8(T::kBtn1));
+    for (const auto& [control, name, description] :
+         {std::tuple<QWidget*, const char*, const char*>{edt2, nullptr, T::kEdt2Description},
+          {lbledt1, nullptr, T::kLbledt1Description},
+          {chkadd, nullptr, T::kAddDescription},
+          {chkdel, nullptr, T::kSubtractDescription},
+          {rg2Two, nullptr, T::kTwoNumbersDescription},
+          {rg2Three, nullptr, T::kThreeNumbersDescription},
+          {btn1, T::kBtn1Name, T::kBtn1Description}}) {
+        if (name)
+            control->setAccessibleName(u8(name));
+        control->setAccessibleDescription(u8(description));
+    }
     // Alt+N is handled by key preview, so that the press is judged before the release
     // of N sets a new problem; the button's own mnemonic would click too late.
     btn1->setShortcut(QKeySequence());
@@ -387,6 +407,40 @@ void TForm1::showEvent(QShowEvent* event) {
         }
     }
     ui::guarded([this] { FormShow(); });
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // The first problem is told once the window is there to be read: before that a
+    // screen reader would speak it, then the window over it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_activatedOnce) {
+        m_activatedOnce = true;
+        scheduleAnnouncement();
+    }
+}
+
+void TForm1::queueAnnouncement(Announcement kind, const QString& text) {
+    m_pendingAnnouncements[kind] = text; // a later problem replaces an earlier one
+    scheduleAnnouncement();
+}
+
+// Everything one action brings is said in one announcement, after the action: a reader
+// interrupts itself for each announcement, so a second one would cut the first short.
+void TForm1::scheduleAnnouncement() {
+    if (m_announcementScheduled || !m_activatedOnce || m_pendingAnnouncements.empty())
+        return;
+    m_announcementScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_announcementScheduled = false;
+            QStringList parts;
+            for (const auto& [kind, text] : m_pendingAnnouncements)
+                parts << text;
+            m_pendingAnnouncements.clear();
+            m_announcer->announce(parts.join(QLatin1Char(' ')));
+        },
+        Qt::QueuedConnection);
 }
 
 void TForm1::creatrandnum(int order) {
@@ -524,7 +578,7 @@ void TForm1::FormKeyUp(int& key, Qt::KeyboardModifiers shift) {
     const char c = virtualKeyCharacter(key);
     if (c == 'Z' && (shift & Qt::ControlModifier)) {
         key = 0;
-        lbl2->setText(forDisplay(m_engine->answerText()));
+        m_engine->showAnswer();
     } else if (c == 'N' || (key & 0xFF) == 32) {
         key = 0;
         nextProblem();

@@ -14,6 +14,7 @@
 
 #include <QMainWindow>
 
+#include <map>
 #include <memory>
 
 class QCheckBox;
@@ -29,6 +30,7 @@ class QPushButton;
 class QRadioButton;
 
 namespace sumbrook {
+class Announcer;
 class DrillEngine;
 class PauseSource;
 namespace shell {
@@ -104,6 +106,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildControls();
@@ -139,6 +142,8 @@ private:
     void nextProblem();
 
     QWidget* widgetFor(sumbrook::Element element) const;
+    void queueAnnouncement(sumbrook::Announcement kind, const QString& text);
+    void scheduleAnnouncement();
     void focusControl(QWidget* control);
 
     // The engine's view of the controls (DrillDisplay).
@@ -149,5 +154,10 @@ private:
     TForm2* m_about = nullptr;
     QString m_helpText;
     bool m_shownOnce = false;
+    bool m_activatedOnce = false;
+    // What the current action tells a listener, said once the action is done.
+    sumbrook::Announcer* m_announcer = nullptr;
+    std::map<sumbrook::Announcement, QString> m_pendingAnnouncements;
+    bool m_announcementScheduled = false;
     bool m_grp6Pressed = false;
 };

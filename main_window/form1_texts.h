@@ -44,7 +44,18 @@ inline constexpr char kHelpText[] = "Sumbrook\r"
 
 inline constexpr char kCannotFocus[] = "Cannot focus a disabled or invisible window";
 
-// Accessible names for controls whose text alone does not say what they are.
+// What a screen reader says of the controls: names where the text on screen does not say
+// what a control is, and descriptions of what to do with it.
 inline constexpr char kAnswerBoxName[] = "答案";
+inline constexpr char kAnswerBoxDescription[] = "输入算式的得数，按回车键判断对错";
+inline constexpr char kEdt2Description[] = "出题用到的最大的数";
+inline constexpr char kLbledt1Description[] = "答对这么多道题后休息";
+inline constexpr char kAddDescription[] = "出加法题";
+inline constexpr char kSubtractDescription[] = "出减法题";
+inline constexpr char kTwoNumbersDescription[] = "每道题两个数";
+inline constexpr char kThreeNumbersDescription[] = "每道题三个数";
+inline constexpr char kBtn1Name[] = "下一题";
+inline constexpr char kBtn1Description[] = "判断答案，再出下一题";
+inline constexpr char kLogName[] = "诊断记录";
 
 } // namespace sumbrook::form1_texts

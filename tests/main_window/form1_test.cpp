@@ -9,6 +9,7 @@
 #include "engine/exceptions.h"
 #include "main_window/form1.h"
 #include "shell/platform.h"
+#include "widgets/announcer.h"
 #include "widgets/drawn_label.h"
 
 #include <QAbstractButton>
@@ -681,6 +682,57 @@ private Q_SLOTS:
         QVERIFY(f.mmo1->isVisible());
         f.edt1->setFocus();
         QVERIFY(!f.mmo1->isVisible());
+    }
+
+    // A listener hears each action once: one announcement per action, in the order the
+    // screen shows it, made without the focus moving.
+    void announcements_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("limit");  // the limit box's text before the keys
+        QTest::addColumn<QString>("spoken"); // PROBLEM stands for the problem now shown
+        const auto row = [](const char* name, const char* script, const char* limit,
+                            const char* spoken) {
+            QTest::newRow(name) << QString::fromLatin1(script) << QString::fromLatin1(limit)
+                                << QString::fromUtf8(spoken);
+        };
+        row("right answer", "ANSWER Enter", "25", "真聪明! 答对了! PROBLEM");
+        row("wrong answer", "WRONG Enter", "25", "再想想! 答错了!");
+        row("space", "Space", "25", "PROBLEM");
+        row("N", "N", "25", "PROBLEM");
+        row("ctrl+z", "Ctrl+Z", "25", "正确答案 ANSWER");
+        row("the limit reached", "ANSWER Enter", "1", "真聪明! 答对了! 已经做了1道题了,休息吧.");
+        row("a digit says nothing", "7", "25", "");
+    }
+
+    void announcements() {
+        QFETCH(QString, script);
+        QFETCH(QString, limit);
+        QFETCH(QString, spoken);
+        TForm1& f = form();
+        auto* announcer = f.findChild<Announcer*>();
+        QVERIFY(announcer);
+        // The first problem was told once the window was active.
+        QTRY_COMPARE(announcer->count(), 1);
+        QCOMPARE(announcer->lastAnnouncement(), QStringLiteral("第1题 ") + f.lbl6->text());
+        f.lbledt1->setText(limit);
+        f.lbledt1->setFocus();
+        play(QStringLiteral("End")); // the limit takes effect on a key release
+        f.edt1->setFocus();
+        spoken.replace(QStringLiteral("ANSWER"), answer());
+
+        play(script);
+        QTest::qWait(20);
+
+        spoken.replace(QStringLiteral("PROBLEM"), QStringLiteral("第%1题 %2")
+                                                      .arg(f.engine().state().CorrectCount + 1)
+                                                      .arg(f.lbl6->text()));
+        QCOMPARE(announcer->count(), spoken.isEmpty() ? 1 : 2);
+        if (!spoken.isEmpty())
+            QCOMPARE(announcer->lastAnnouncement(), spoken);
+        QCOMPARE(focusName(), QStringLiteral("edt1"));
+        // Nothing a sighted child could meet: no size, no focus, not drawn.
+        QVERIFY(announcer->geometry().isEmpty());
+        QCOMPARE(announcer->focusPolicy(), Qt::NoFocus);
     }
 
     void verdictIsPaintedBeforeThePauses() {
