@@ -40,7 +40,7 @@ void SetOneProblem(benchmark::State& state) {
     Sink display(static_cast<int>(state.range(1)));
     sumbrook::DrillEngine engine(display, pauses);
     engine.start("20");
-    engine.state().OperationMode = static_cast<std::int32_t>(state.range(0));
+    engine.setOperationMode(static_cast<std::int32_t>(state.range(0)));
     for (auto _ : state)
         engine.gett();
 }

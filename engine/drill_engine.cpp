@@ -45,8 +45,14 @@ void DrillEngine::start(const std::string& maxValueText) {
     m_state.MaxValue = TextToInteger(maxValueText);
     m_state.OperationMode = OpAdd | OpSubtract;
     m_state.CorrectCount = 0;
-    m_state.QuestionLimit = 25;
+    m_state.QuestionLimit = kStartQuestionLimit;
     m_state.WrongCount = 0;
+    m_display.setText(Element::lbl3, texts::kScoreStart);
+}
+
+bool DrillEngine::setOperationMode(std::int32_t mode) {
+    m_state.OperationMode = mode == 0 ? OpAdd : mode;
+    return mode != 0;
 }
 
 // One operand: a fresh draw in 1 … n (n taken as unsigned), kept only if it fits the range.
@@ -75,7 +81,7 @@ void DrillEngine::gett() {
     m_display.setText(Element::lbl6, texts::kWaiting);
     if (m_state.CorrectCount >= m_state.QuestionLimit) {
         const std::string rest =
-            "已经做了" + std::to_string(m_state.QuestionLimit) + "道题了,休息吧.";
+            texts::kRestBefore + std::to_string(m_state.QuestionLimit) + texts::kRestAfter;
         m_display.setText(Element::lbl3, rest);
         m_display.announce(Announcement::Rest, rest);
         return;
@@ -142,17 +148,20 @@ void DrillEngine::gett() {
     m_display.setText(Element::lbl6, equation);
 
     const std::string number = std::to_string(add(m_state.CorrectCount, 1));
-    m_display.setText(Element::grp4, "请计算:第" + number + "题:");
+    m_display.setText(Element::grp4, texts::kHeaderBefore + number + texts::kHeaderAfter);
     // Spoken without the header's colons, which a reader would pronounce.
-    m_display.announce(Announcement::Problem, "第" + number + "题 " + equation);
-    m_display.appendLog("v0:" + std::to_string(op[0]) + " tibz:" + std::to_string(c1));
-    m_display.appendLog("v1:" + std::to_string(op[1]) + " tijbz2:" + std::to_string(c2));
-    m_display.appendLog("v2:" + std::to_string(op[2]));
+    m_display.announce(Announcement::Problem,
+                       texts::kSpokenBefore + number + texts::kSpokenAfter + equation);
+    m_display.appendLog(texts::kLogOperand1 + std::to_string(op[0]) + texts::kLogFirstOperator +
+                        std::to_string(c1));
+    m_display.appendLog(texts::kLogOperand2 + std::to_string(op[1]) + texts::kLogSecondOperator +
+                        std::to_string(c2));
+    m_display.appendLog(texts::kLogOperand3 + std::to_string(op[2]));
 }
 
 std::string DrillEngine::scoreText() const {
-    return "正确个数:" + std::to_string(m_state.CorrectCount) +
-           "\r错误次数:" + std::to_string(m_state.WrongCount);
+    return texts::kScoreCorrect + std::to_string(m_state.CorrectCount) + texts::kScoreWrong +
+           std::to_string(m_state.WrongCount);
 }
 
 bool DrillEngine::checkisgood() {
@@ -198,7 +207,7 @@ void DrillEngine::submit(Element sender) {
 }
 
 std::string DrillEngine::answerText() const {
-    return "正确答案\r" + std::to_string(m_state.CorrectAnswer);
+    return texts::kAnswer + std::to_string(m_state.CorrectAnswer);
 }
 
 void DrillEngine::showAnswer() {

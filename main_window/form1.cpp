@@ -380,7 +380,6 @@ void TForm1::setTabOrders() {
 void TForm1::FormCreate() {
     edt1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_engine->start(edt2->text().toStdString());
-    lbl3->setText(forDisplay(texts::kScoreStart));
     gett();
     m_helpText = u8(T::kHelpText);
     lbl7->setText(forDisplay(T::kHelpText));
@@ -546,7 +545,7 @@ void TForm1::edt2KeyPress(char& key) {
 
 void TForm1::edt2KeyUp() {
     if (!edt2->text().isEmpty())
-        m_engine->state().MaxValue = TextToInteger(edt2->text().toStdString());
+        m_engine->setMaxValue(TextToInteger(edt2->text().toStdString()));
 }
 
 void TForm1::lbledt1KeyPress(char& key) {
@@ -557,15 +556,14 @@ void TForm1::lbledt1KeyPress(char& key) {
 
 void TForm1::lbledt1KeyUp() {
     if (!lbledt1->text().isEmpty())
-        m_engine->state().QuestionLimit = TextToInteger(lbledt1->text().toStdString());
+        m_engine->setQuestionLimit(TextToInteger(lbledt1->text().toStdString()));
 }
 
 void TForm1::chkaddClick() {
-    m_engine->state().OperationMode = getysmodenum();
-    if (m_engine->state().OperationMode == 0) {
-        // Checking from code toggles again: the handler runs once more inside this call.
+    if (!m_engine->setOperationMode(getysmodenum())) {
+        // The last operation was switched off and the engine went back to addition.
+        // Checking its switch from code runs this handler once more, inside this call.
         chkadd->setChecked(true);
-        m_engine->state().OperationMode = OpAdd;
     }
     nextProblem();
 }

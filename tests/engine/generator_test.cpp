@@ -16,8 +16,15 @@ namespace {
 struct Drill {
     explicit Drill(std::int32_t mode, int rg2 = 1, std::int32_t maxValue = 20) {
         engine.start(std::to_string(maxValue));
-        engine.state().OperationMode = mode;
+        engine.setOperationMode(mode);
         display.rg2 = rg2;
+    }
+    // Answers n problems right, each setting the next (or the limit message).
+    void answerCorrectly(int n) {
+        for (int i = 0; i < n; ++i) {
+            display.setText(Element::edt1, std::to_string(engine.state().CorrectAnswer));
+            engine.submit(Element::edt1);
+        }
     }
     FakePauseSource pauses;
     RecordingDisplay display;
@@ -176,8 +183,10 @@ TEST(Generator, SmallestMaximums) {
 TEST(Generator, LimitMessageLeavesEverythingElse) {
     Drill drill(1, 1);
     drill.engine.gett();
+    drill.answerCorrectly(24);
+    drill.display.setText(Element::edt1, std::to_string(drill.engine.state().CorrectAnswer));
+    ASSERT_TRUE(drill.engine.checkisgood()); // the 25th: the limit is reached
     auto before = drill.display;
-    drill.engine.state().CorrectCount = 25;
     const std::int32_t answer = drill.engine.state().CorrectAnswer;
     drill.pauses.pauses = 0;
 
@@ -192,15 +201,14 @@ TEST(Generator, LimitMessageLeavesEverythingElse) {
         EXPECT_EQ(drill.display.text(e), before.text(e));
 
     // Raising the limit lets problems come again.
-    drill.engine.state().QuestionLimit = 30;
+    drill.engine.setQuestionLimit(30);
     drill.engine.gett();
     EXPECT_EQ(drill.display.text(Element::grp4), "请计算:第26题:");
 }
 
 TEST(Generator, HeaderCountsCorrectAnswers) {
     Drill drill(1, 1);
-    drill.engine.state().CorrectCount = 6;
-    drill.engine.gett();
+    drill.answerCorrectly(6);
     EXPECT_EQ(drill.display.text(Element::grp4), "请计算:第7题:");
 }
 
@@ -209,6 +217,23 @@ TEST(Generator, MixedTwoNumberProblemLogsNoSecondOperator) {
     drill.pauses.queued = {kMinusCounter};
     drill.engine.gett();
     EXPECT_EQ(drill.display.log.at(1).substr(drill.display.log.at(1).find(" ")), " tijbz2:0");
+}
+
+} // namespace
+
+namespace {
+
+// The drill always has an operation: switching the last one off falls back to addition.
+TEST(Settings, OperationModeIsNeverZero) {
+    const struct {
+        std::int32_t asked, kept;
+        bool accepted;
+    } rows[] = {{0, 1, false}, {1, 1, true}, {2, 2, true}, {3, 3, true}};
+    for (const auto& row : rows) {
+        Drill drill(3);
+        EXPECT_EQ(drill.engine.setOperationMode(row.asked), row.accepted) << row.asked;
+        EXPECT_EQ(drill.engine.state().OperationMode, row.kept) << row.asked;
+    }
 }
 
 } // namespace

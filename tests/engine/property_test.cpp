@@ -69,7 +69,7 @@ TEST_P(EveryProblem, ShowsWhatItExpectsAndIsNeverNegative) {
     display.rg2 = rg2;
     DrillEngine engine(display, pauses);
     engine.start(std::to_string(maxValue));
-    engine.state().OperationMode = mode;
+    engine.setOperationMode(mode);
 
     constexpr int kProblems = 3000;
     for (int n = 0; n < kProblems; ++n) {
@@ -112,7 +112,7 @@ TEST(LargestMaximum, ArithmeticWraps) {
             display.rg2 = rg2;
             DrillEngine engine(display, pauses);
             engine.start("2147483647");
-            engine.state().OperationMode = mode;
+            engine.setOperationMode(mode);
             for (int n = 0; n < 2000; ++n) {
                 engine.gett();
                 const Equation eq = evaluate(display.text(Element::lbl6));

@@ -17,7 +17,6 @@ class Scoring : public ::testing::Test {
 protected:
     void SetUp() override {
         engine.start("20");
-        display.setText(Element::lbl3, sumbrook::texts::kScoreStart);
         engine.gett();
         display.focus.clear();
     }
@@ -106,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Scoring, AnswersAfterTheLimitAreStillJudged) {
-    engine.state().QuestionLimit = 1;
+    engine.setQuestionLimit(1);
     display.setText(Element::edt1, answer());
     engine.submit(Element::edt1);
     EXPECT_EQ(display.text(Element::lbl3), "已经做了1道题了,休息吧.");
@@ -137,7 +136,7 @@ class Announcements : public Scoring, public ::testing::WithParamInterface<Annou
 // Each action tells a listener what it showed, once, verdict first.
 TEST_P(Announcements, EachActionTellsOnce) {
     const AnnouncementCase& c = GetParam();
-    engine.state().QuestionLimit = c.limit;
+    engine.setQuestionLimit(c.limit);
     display.announcements.clear();
     const std::string typed = c.typed;
     display.setText(Element::edt1, typed == "=" ? answer() : typed == "+" ? wrongAnswer() : "");

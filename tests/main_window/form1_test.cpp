@@ -527,7 +527,10 @@ private Q_SLOTS:
 
     void enterInEmptyEdt3JudgesZero() {
         TForm1& f = form();
-        f.engine().state().CorrectAnswer = 0;
+        // Numbers up to 0: the problem on screen has the answer 0.
+        f.edt2->setFocus();
+        play(QStringLiteral("Backspace Backspace 0 Enter"));
+        QCOMPARE(f.engine().state().CorrectAnswer, 0);
         QStringList seen;
         connect(f.edt1, &QLineEdit::textChanged, this, [&](const QString& t) { seen << t; });
         f.edt3->setFocus();
