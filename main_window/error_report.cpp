@@ -37,34 +37,40 @@ public:
 protected:
     bool event(QEvent* event) override {
         const bool handled = QMessageBox::event(event);
-        // The box has its final size once its show event is handled. A window manager
-        // adds its frame after that and reports it by the time the box is activated:
-        // centre once more then, frame included.
-        if (event->type() == QEvent::Show) {
-            m_framed = false;
-            centre();
-        } else if (event->type() == QEvent::WindowActivate && !m_framed &&
-                   frameGeometry() != geometry()) {
-            m_framed = true;
-            centre();
+        // The box has its final size once its show event is handled; a window manager
+        // adds its frame later, and tells its size with a move, a resize or the
+        // activation. Each time the size or the frame is new, the box is centred again.
+        switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WindowActivate:
+            centreIfChanged();
+            break;
+        default:
+            break;
         }
         return handled;
     }
 
 private:
-    void centre() {
+    void centreIfChanged() {
+        QWindow* window = windowHandle();
         const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-        if (screen == nullptr)
+        if (!isVisible() || window == nullptr || screen == nullptr)
             return;
-        QRect frame = frameGeometry();
+        const QMargins frameMargins = window->frameMargins();
+        if (size() == m_centredSize && frameMargins == m_centredMargins)
+            return;
+        m_centredSize = size();
+        m_centredMargins = frameMargins;
+        QRect frame(QPoint(), size().grownBy(frameMargins));
         frame.moveCenter(screen->availableGeometry().center());
-        if (QWindow* window = windowHandle())
-            window->setFramePosition(frame.topLeft()); // the frame's corner, not the client's
-        else
-            move(frame.topLeft());
+        window->setFramePosition(frame.topLeft()); // the frame's corner, not the client's
     }
 
-    bool m_framed = false;
+    QSize m_centredSize;
+    QMargins m_centredMargins;
 };
 Reporter* g_reporter = &g_messageBoxes;
 

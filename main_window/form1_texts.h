@@ -4,8 +4,14 @@
 namespace sumbrook::form1_texts {
 
 inline constexpr char kCaption[] = "Sumbrook";
-inline constexpr char kYaHei[] = "微软雅黑";
+
+// Faces: the window's default (8 pt, 11 px), the large texts', and the About window's
+// link's; where a face is missing, the CJK face draws it.
 inline constexpr char kDefaultFace[] = "MS Sans Serif";
+inline constexpr int kDefaultPixels = 11;
+inline constexpr char kYaHei[] = "微软雅黑";
+inline constexpr char kLinkFace[] = "Tahoma";
+inline constexpr char kCjkFace[] = "WenQuanYi Micro Hei";
 
 inline constexpr char kGrp4[] = "请计算";
 inline constexpr char kGrp9[] = "竖式";
@@ -57,5 +63,6 @@ inline constexpr char kThreeNumbersDescription[] = "每道题三个数";
 inline constexpr char kBtn1Name[] = "下一题";
 inline constexpr char kBtn1Description[] = "判断答案，再出下一题";
 inline constexpr char kLogName[] = "诊断记录";
+inline constexpr char kLogDescription[] = "每道题的数和运算符";
 
 } // namespace sumbrook::form1_texts

@@ -57,12 +57,21 @@ def start_display(depth):
             xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"1024x768x{depth}", "-nolisten", "tcp"],
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                     preexec_fn=die_with_parent)
+            # Ours once the display's lock names our server (another may be going away).
             for _ in range(100):
-                if subprocess.run(["xdpyinfo", "-display", display], stdout=subprocess.DEVNULL,
-                                  stderr=subprocess.DEVNULL).returncode == 0:
+                if xvfb.poll() is not None:
+                    break
+                try:
+                    with open(f"/tmp/.X{number}-lock") as lock:
+                        ours = lock.read().strip() == str(xvfb.pid)
+                except OSError:
+                    ours = False
+                if ours and subprocess.run(["xdpyinfo", "-display", display], stdout=subprocess.DEVNULL,
+                                           stderr=subprocess.DEVNULL).returncode == 0:
                     return display, xvfb
                 time.sleep(0.05)
             xvfb.kill()
+            xvfb.wait()
     fail("no free X display")
 
 
@@ -141,7 +150,8 @@ class Session:
         self.program = subprocess.Popen([binary], env=self.env, stderr=self.log,
                                         preexec_fn=die_with_parent)
         app = wait_for("the program on the accessibility bus", lambda: next(
-            (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Sumbrook"), None))
+            (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Sumbrook"), None),
+            timeout=30)
         self.window = Window(app)
         self.wid = wait_for("the window", lambda: self.windows("^Sumbrook$"))[0]
         if not window_manager:
@@ -187,6 +197,7 @@ class Session:
         if self.wm:
             self.wm.terminate()
         self.xvfb.terminate()
+        self.xvfb.wait(timeout=5)
 
 
 def right_wrong_skip_peek(s):

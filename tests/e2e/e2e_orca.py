@@ -115,7 +115,8 @@ class Drill:
         self.env = listener.env
         self.program = listener.start([binary])
         self.app = wait_for("the program on the accessibility bus", lambda: next(
-            (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Sumbrook"), None))
+            (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Sumbrook"), None),
+            timeout=30)
         self.window = Window(self.app)
         wid = wait_for("the window", lambda: subprocess.run(
             ["xdotool", "search", "--onlyvisible", "--name", "^Sumbrook$"], env=self.env,
