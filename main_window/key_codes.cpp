@@ -1,41 +1,35 @@
-#include "key_codes.h"
+#include "main_window/key_codes.h"
 
-#include "numeric_filter.h"
+#include "main_window/numeric_filter.h"
 
 #include <QKeyEvent>
+
+#include <iterator>
 
 namespace sumbrook {
 namespace {
 
-// With Ctrl held only these keys type a character, the control character of their
-// letter or sign; Ctrl with a digit types nothing.
+// With Ctrl held only these keys type a character: a letter its control character (A is
+// 1 … Z 26), and [ \ ] ^ _ the five after it, as ASCII numbers them (Ctrl+[ is Esc). Ctrl
+// with a digit types nothing; Ctrl+Space a blank.
 bool controlCharacter(int key, char& character) {
     if (key >= Qt::Key_A && key <= Qt::Key_Z) {
         character = static_cast<char>(key - Qt::Key_A + 1);
         return true;
     }
-    switch (key) {
-    case Qt::Key_BracketLeft:
-        character = 27;
-        return true;
-    case Qt::Key_Backslash:
-        character = 28;
-        return true;
-    case Qt::Key_BracketRight:
-        character = 29;
-        return true;
-    case Qt::Key_AsciiCircum:
-        character = 30;
-        return true;
-    case Qt::Key_Underscore:
-        character = 31;
-        return true;
-    case Qt::Key_Space:
+    constexpr int signs[] = {Qt::Key_BracketLeft, Qt::Key_Backslash, Qt::Key_BracketRight,
+                             Qt::Key_AsciiCircum, Qt::Key_Underscore};
+    for (int i = 0; i < static_cast<int>(std::size(signs)); ++i) {
+        if (key == signs[i]) {
+            character = static_cast<char>(kEscape + i);
+            return true;
+        }
+    }
+    if (key == Qt::Key_Space) {
         character = ' ';
         return true;
-    default:
-        return false;
     }
+    return false;
 }
 
 } // namespace
