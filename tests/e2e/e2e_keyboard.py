@@ -31,7 +31,7 @@ def fail(message):
     sys.exit(1)
 
 
-def wait_for(what, predicate, timeout=10.0):
+def wait_for(what, predicate, timeout=10.0, interval=0.05):
     end = time.monotonic() + timeout
     last = None
     while time.monotonic() < end:
@@ -41,7 +41,7 @@ def wait_for(what, predicate, timeout=10.0):
                 return last
         except Exception as error:  # the tree may change under us; ask again
             last = error
-        time.sleep(0.05)
+        time.sleep(interval)
     fail(f"timed out waiting for {what} (last: {last!r})")
 
 

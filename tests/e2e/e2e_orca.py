@@ -139,7 +139,7 @@ class Drill:
         sent = time.monotonic()
         match = wait_for(what, lambda: next(
             (u for u in self.listener.utterances()[before:] if re.search(expected, u)), None),
-            timeout=timeout)
+            timeout=timeout, interval=0.01)
         heard = time.monotonic() - sent
         quiet(self.listener)
         return self.listener.utterances()[before:], match, heard
