@@ -84,7 +84,6 @@ TForm2::TForm2(QWidget* mainWindow, const QString& helpText, shell::LinkOpener& 
     lbl1->setFontColor(palette().color(QPalette::Active, QPalette::WindowText));
     lbl1->setAlignment(Qt::AlignHCenter);
     lbl1->setTransparent(true);
-    lbl1->setWordWrap(false);
 
     lbl4->setObjectName(QStringLiteral("lbl4"));
     lbl4->setAutoSize(false);
