@@ -12,6 +12,7 @@ namespace sumbrook {
 
 class Announcer final : public QWidget {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Announcer)
 
 public:
     explicit Announcer(QWidget* parent);
