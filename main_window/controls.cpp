@@ -2,6 +2,8 @@
 
 #include "main_window/form1_texts.h"
 
+#include "about/about_texts.h"
+
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -72,7 +74,7 @@ QFont yaHei(int pixelSize) {
 
 void installFontSubstitutes() {
     const QStringList cjk = {u8(T::kCjkFace)};
-    for (const char* face : {T::kYaHei, T::kDefaultFace, T::kLinkFace})
+    for (const char* face : {T::kYaHei, T::kDefaultFace, about_texts::kTahoma})
         if (QFont::substitutes(u8(face)).isEmpty())
             QFont::insertSubstitutions(u8(face), cjk);
 }

@@ -5,12 +5,11 @@ namespace sumbrook::form1_texts {
 
 inline constexpr char kCaption[] = "Sumbrook";
 
-// Faces: the window's default (8 pt, 11 px), the large texts', and the About window's
-// link's; where a face is missing, the CJK face draws it.
+// Faces: the window's default (8 pt, 11 px) and the large texts'; where a face is missing
+// (the About window's "Tahoma" too), the CJK face draws it.
 inline constexpr char kDefaultFace[] = "MS Sans Serif";
 inline constexpr int kDefaultPixels = 11;
 inline constexpr char kYaHei[] = "微软雅黑";
-inline constexpr char kLinkFace[] = "Tahoma";
 inline constexpr char kCjkFace[] = "WenQuanYi Micro Hei";
 
 inline constexpr char kGrp4[] = "请计算";

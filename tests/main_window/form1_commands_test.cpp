@@ -2,6 +2,7 @@
 // menu commands.
 
 #include "form1_harness.h"
+#include "temporary_xdg_desktop.h"
 
 #include "about/about_window.h"
 #include "engine/drill_engine.h"
@@ -200,16 +201,9 @@ private Q_SLOTS:
     // The menu command through the real platform layer, into a desktop folder of the test's.
     void shortcutCommand() {
         QFETCH(QString, desktop);
-        QTemporaryDir home;
-        QVERIFY(home.isValid());
-        const QString folder = home.filePath(QStringLiteral("桌面"));
-        QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("config"))));
-        QFile dirs(home.filePath(QStringLiteral("config/user-dirs.dirs")));
-        QVERIFY(dirs.open(QIODevice::WriteOnly));
-        dirs.write(QStringLiteral("XDG_DESKTOP_DIR=\"%1\"\n").arg(folder).toUtf8());
-        dirs.close();
-        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        TemporaryXdgDesktop xdg; // gives the old XDG_CONFIG_HOME back however the test ends
+        QVERIFY(xdg.isValid());
+        const QString folder = xdg.desktop();
         if (desktop != QStringLiteral("missing"))
             QVERIFY(QDir().mkpath(folder));
         const QString link = folder + QStringLiteral("/Sumbrook.lnk");
@@ -221,10 +215,6 @@ private Q_SLOTS:
         window.show();
         window.L1->trigger();
         window.L1->trigger();
-        if (oldConfig.isNull())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", oldConfig);
 
         if (desktop == QStringLiteral("ok")) {
             QCOMPARE(m_reporter->messages,
