@@ -1,4 +1,4 @@
-#include "low_colour_display.h"
+#include "app/low_colour_display.h"
 
 // Only the X11 build has colour-mapped screens to care about.
 namespace sumbrook {

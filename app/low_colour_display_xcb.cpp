@@ -1,4 +1,4 @@
-#include "low_colour_display.h"
+#include "app/low_colour_display.h"
 
 #include <QEvent>
 #include <QGuiApplication>

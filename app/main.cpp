@@ -1,7 +1,7 @@
 // Start-up: application object (and COM on Windows), title, the main window, then the
 // About window (which copies the main window's help text), then the message loop.
-#include "application.h"
-#include "low_colour_display.h"
+#include "app/application.h"
+#include "app/low_colour_display.h"
 
 #include "about/about_window.h"
 #include "engine/pause_source.h"

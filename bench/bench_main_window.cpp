@@ -3,7 +3,7 @@
 #include "app/application.h"
 #include "engine/drill_engine.h"
 #include "main_window/form1.h"
-#include "no_pause.h"
+#include "bench/no_pause.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -1,9 +1,9 @@
-#include "drill_engine.h"
+#include "engine/drill_engine.h"
 
-#include "exceptions.h"
-#include "pause_source.h"
-#include "text_to_integer.h"
-#include "wrap32.h"
+#include "engine/exceptions.h"
+#include "engine/pause_source.h"
+#include "engine/text_to_integer.h"
+#include "engine/wrap32.h"
 
 #include <cstdio>
 #include <utility>

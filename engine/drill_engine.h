@@ -2,10 +2,10 @@
 // The practice engine: sets problems, judges answers and keeps the score, writing its
 // results straight into the display elements. It knows nothing of any window toolkit.
 
-#include "drill_display.h"
-#include "drill_state.h"
-#include "engine_texts.h"
-#include "random_source.h"
+#include "engine/drill_display.h"
+#include "engine/drill_state.h"
+#include "engine/engine_texts.h"
+#include "engine/random_source.h"
 
 #include <string>
 

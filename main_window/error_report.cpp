@@ -1,4 +1,4 @@
-#include "error_report.h"
+#include "main_window/error_report.h"
 
 #include "engine/exceptions.h"
 

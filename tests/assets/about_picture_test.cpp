@@ -1,7 +1,7 @@
 // The About picture is read the way the About window will read it, so a wrong byte in a
 // header shows up here.
 
-#include "asset_bytes.h"
+#include "tests/assets/asset_bytes.h"
 #include "assets/assets.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The embedded pictures are the committed files, and the committed files are exactly
 // what tools/assets draws now.
 
-#include "asset_bytes.h"
+#include "tests/assets/asset_bytes.h"
 #include "assets/assets.h"
 
 #include <QDir>

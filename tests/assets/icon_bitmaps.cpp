@@ -1,6 +1,6 @@
-#include "icon_bitmaps.h"
+#include "tests/assets/icon_bitmaps.h"
 
-#include "asset_bytes.h"
+#include "tests/assets/asset_bytes.h"
 
 #include <gtest/gtest.h>
 

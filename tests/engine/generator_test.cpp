@@ -1,7 +1,7 @@
 #include "engine/drill_engine.h"
-#include "fake_pause_source.h"
-#include "lcg_inverse.h"
-#include "recording_display.h"
+#include "tests/support/fake_pause_source.h"
+#include "tests/engine/lcg_inverse.h"
+#include "tests/support/recording_display.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include "engine/drill_engine.h"
 #include "engine/wrap32.h"
-#include "fake_pause_source.h"
-#include "recording_display.h"
+#include "tests/support/fake_pause_source.h"
+#include "tests/support/recording_display.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The main window's switches, choice, hidden log, error report, message boxes and
 // menu commands.
 
-#include "form1_harness.h"
-#include "temporary_xdg_desktop.h"
+#include "tests/main_window/form1_harness.h"
+#include "tests/support/temporary_xdg_desktop.h"
 
 #include "about/about_window.h"
 #include "engine/drill_engine.h"

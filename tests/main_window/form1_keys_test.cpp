@@ -1,7 +1,7 @@
 // The main window at the keyboard, as a child uses it: answers, skips, peeking, editing
 // inside the boxes, the settings boxes, and what a listener is told.
 
-#include "form1_harness.h"
+#include "tests/main_window/form1_harness.h"
 
 #include "about/about_window.h"
 #include "engine/drill_engine.h"

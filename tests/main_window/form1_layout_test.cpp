@@ -1,6 +1,6 @@
 // The main window as it first shows: texts, layout, fonts, tab order, the menu.
 
-#include "form1_harness.h"
+#include "tests/main_window/form1_harness.h"
 
 #include "about/about_window.h"
 #include "engine/drill_engine.h"

@@ -3,7 +3,7 @@
 #include "engine/exceptions.h"
 #include "shell/platform.h"
 #include "shell/shortcut.h"
-#include "temporary_xdg_desktop.h"
+#include "tests/support/temporary_xdg_desktop.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

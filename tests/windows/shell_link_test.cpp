@@ -5,7 +5,7 @@
 #include "shell/ole_error_win.h"
 #include "shell/shell_link_win.h"
 #include "shell/shortcut.h"
-#include "windows_test_support.h"
+#include "tests/windows/windows_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The About picture: sky, sun, hills and two little sums.
-#include "artwork.h"
-#include "glyphs.h"
+#include "tools/assets/artwork.h"
+#include "tools/assets/glyphs.h"
 
 #include <QColor>
 #include <QLinearGradient>

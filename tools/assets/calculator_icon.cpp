@@ -1,6 +1,6 @@
 // The program icon: a pocket calculator, laid out afresh for each size.
-#include "artwork.h"
-#include "glyphs.h"
+#include "tools/assets/artwork.h"
+#include "tools/assets/glyphs.h"
 
 #include <QColor>
 #include <QLinearGradient>

@@ -1,4 +1,4 @@
-#include "encoders.h"
+#include "tools/assets/encoders.h"
 
 #include <algorithm>
 #include <array>

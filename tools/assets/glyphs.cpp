@@ -1,4 +1,4 @@
-#include "glyphs.h"
+#include "tools/assets/glyphs.h"
 
 namespace sumbrook::tools {
 

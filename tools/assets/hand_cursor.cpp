@@ -1,5 +1,5 @@
 // The pointing-hand cursor.
-#include "artwork.h"
+#include "tools/assets/artwork.h"
 
 namespace sumbrook::tools {
 
