@@ -1,6 +1,6 @@
 // Cost of setting one problem, the 50 ms pauses aside.
-#include "engine/drill_engine.h"
 #include "bench/no_pause.h"
+#include "engine/drill_engine.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // The main window's own costs with the engine's pauses taken out: setting one problem,
 // and the time from an Enter key event to the verdict painted in the feedback panel.
 #include "app/application.h"
+#include "bench/no_pause.h"
 #include "engine/drill_engine.h"
 #include "main_window/form1.h"
-#include "bench/no_pause.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The About picture is read the way the About window will read it, so a wrong byte in a
 // header shows up here.
 
-#include "tests/assets/asset_bytes.h"
 #include "assets/assets.h"
+#include "tests/assets/asset_bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The embedded pictures are the committed files, and the committed files are exactly
 // what tools/assets draws now.
 
-#include "tests/assets/asset_bytes.h"
 #include "assets/assets.h"
+#include "tests/assets/asset_bytes.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,8 +1,8 @@
 // The icon, the hand cursor and the desktop's theme icons are read the way Windows and
 // the desktop will read them, so a wrong byte in any header, mask or palette shows up here.
 
-#include "tests/assets/asset_bytes.h"
 #include "assets/assets.h"
+#include "tests/assets/asset_bytes.h"
 #include "tests/assets/icon_bitmaps.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
 #include "engine/drill_engine.h"
-#include "tests/support/fake_pause_source.h"
 #include "tests/engine/lcg_inverse.h"
+#include "tests/support/fake_pause_source.h"
 #include "tests/support/recording_display.h"
 
 #include <gtest/gtest.h>

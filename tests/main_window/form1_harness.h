@@ -3,8 +3,8 @@
 // source (pauses are counted, never slept) and a recording reporter (no modal boxes), and
 // keys sent through the window the way real input reaches the focused control.
 
-#include "tests/support/fake_pause_source.h"
 #include "tests/main_window/recording_reporter.h"
+#include "tests/support/fake_pause_source.h"
 
 #include "engine/drill_engine.h"
 #include "main_window/form1.h"
