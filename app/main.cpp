@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     [[maybe_unused]] sumbrook::shell::ComApartment com;
     std::vector<std::string> arguments = sumbrook::LowColourDisplay::arguments(argc, argv);
     std::vector<char*> qtArguments;
+    qtArguments.reserve(arguments.size() + 1);
     for (std::string& argument : arguments)
         qtArguments.push_back(argument.data());
     qtArguments.push_back(nullptr);

@@ -41,7 +41,7 @@ void SetOneProblem(benchmark::State& state) {
     sumbrook::DrillEngine engine(display, pauses);
     engine.start("20");
     engine.setOperationMode(static_cast<std::int32_t>(state.range(0)));
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         engine.gett();
 }
 

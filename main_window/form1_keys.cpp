@@ -104,7 +104,7 @@ void TForm1::numberBoxKeyPress(QWidget* box, char& key) {
 // An input method's text reaches a number box one character at a time through the box's
 // key-press handler, so it meets the digit filter as typed keys do.
 bool TForm1::inputMethodPreview(QLineEdit* box, QInputMethodEvent* event) {
-    const QString committed = event->commitString();
+    const QString& committed = event->commitString();
     if (committed.isEmpty())
         return false; // composing: the box shows the pre-edit text as usual
     QInputMethodEvent composing(event->preeditString(), event->attributes());

@@ -120,14 +120,17 @@ void TForm1::setTabOrders() {
 }
 
 // Connects a signal to a handler that runs under ui::guarded; the handler takes the
-// signal's arguments or none.
+// signal's arguments or none. (Qt also tries the forwarder with fewer arguments to count
+// them; such a call takes neither branch.)
 template <class Sender, class Signal, class Slot>
 void TForm1::on(Sender* sender, Signal signal, Slot slot) {
-    connect(sender, signal, this, [slot](auto... arguments) {
+    // The return type is given so that Qt can count the arguments without instantiating
+    // the body for counts the handler does not take.
+    connect(sender, signal, this, [slot](auto... arguments) -> void {
         ui::guarded([&] {
-            if constexpr (std::is_invocable_v<Slot, decltype(arguments)...>)
+            if constexpr (std::is_invocable_v<const Slot&, decltype(arguments)...>)
                 slot(arguments...);
-            else
+            else if constexpr (std::is_invocable_v<const Slot&>)
                 slot();
         });
     });

@@ -133,7 +133,8 @@ constexpr char kAnsiCodePage[] = "CP936";
 // the system's own conversion writes it; the Unicode copy of the path stays exact.
 std::string toAnsiCodePage(const std::u16string& text) {
     const iconv_t convert = ::iconv_open(kAnsiCodePage, "UTF-16LE");
-    if (convert == reinterpret_cast<iconv_t>(-1)) {
+    // iconv_open reports a failure as (iconv_t)-1.
+    if (convert == reinterpret_cast<iconv_t>(-1)) { // NOLINT(performance-no-int-to-ptr)
         throw Exception(std::string("无法转换到代码页 ") + kAnsiCodePage);
     }
     std::string out;
@@ -267,8 +268,10 @@ void writeReplacing(const std::string& linkPath, const Bytes& content) {
     std::string temp;
     int fd = -1;
     for (int attempt = 0; fd < 0; ++attempt) {
-        temp = folder + "." + name + "." + std::to_string(::getpid()) + "-" +
-               std::to_string(serial++) + ".tmp";
+        temp = folder;
+        temp += '.';
+        temp += name;
+        temp += '.' + std::to_string(::getpid()) + '-' + std::to_string(serial++) + ".tmp";
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && (errno != EEXIST || attempt >= 100)) {
             failSave(linkPath, errno);

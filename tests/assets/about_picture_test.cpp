@@ -91,7 +91,7 @@ TEST(AboutPicture, IsBaselineJfif102WithFourTwoZeroSampling) {
     };
     const std::array<Component, 3> expected = {{{1, 0x22}, {2, 0x11}, {3, 0x11}}};
     for (size_t i = 0; i < expected.size(); ++i) {
-        const auto at = static_cast<qsizetype>(6 + 3 * i);
+        const qsizetype at = 6 + 3 * static_cast<qsizetype>(i);
         EXPECT_EQ(byteAt(frame, at), expected[i].id) << "component " << i;
         EXPECT_EQ(byteAt(frame, at + 1), expected[i].sampling) << "component " << i;
     }

@@ -39,12 +39,12 @@ Pixels decodeBitmap(const QByteArray& file, quint32 offset, int size, int bitsPe
     const qsizetype header = offset;
     const int paletteCount = bitsPerPixel <= 8 ? 1 << bitsPerPixel : 0;
     for (int i = 0; i < paletteCount; ++i) {
-        const qsizetype at = header + 40 + 4 * i;
+        const qsizetype at = header + 40 + 4 * qsizetype{i};
         pixels.palette.push_back(qRgb(static_cast<int>(byteAt(file, at + 2)),
                                       static_cast<int>(byteAt(file, at + 1)),
                                       static_cast<int>(byteAt(file, at))));
     }
-    const qsizetype xorStart = header + 40 + 4 * paletteCount;
+    const qsizetype xorStart = header + 40 + 4 * qsizetype{paletteCount};
     const qsizetype andStart =
         xorStart + static_cast<qsizetype>(rowBytes(size, bitsPerPixel)) * size;
     for (int y = 0; y < size; ++y) {
@@ -55,7 +55,7 @@ Pixels decodeBitmap(const QByteArray& file, quint32 offset, int size, int bitsPe
         for (int x = 0; x < size; ++x) {
             pixels.masked.push_back(((byteAt(file, andRow + x / 8) >> (7 - x % 8)) & 1) != 0);
             if (bitsPerPixel == 32) {
-                const qsizetype at = xorRow + 4 * x;
+                const qsizetype at = xorRow + 4 * qsizetype{x};
                 pixels.colour.push_back(qRgba(
                     static_cast<int>(byteAt(file, at + 2)), static_cast<int>(byteAt(file, at + 1)),
                     static_cast<int>(byteAt(file, at)), static_cast<int>(byteAt(file, at + 3))));

@@ -33,8 +33,11 @@ struct Pixels {
     std::vector<bool> masked;  // the AND bitmap
     std::vector<int> index;    // palette index, for palette bitmaps
     std::vector<QRgb> palette; // as stored
-    QRgb at(int x, int y) const { return colour[static_cast<size_t>(y * size + x)]; }
-    bool maskedAt(int x, int y) const { return masked[static_cast<size_t>(y * size + x)]; }
+    QRgb at(int x, int y) const { return colour[offset(x, y)]; }
+    bool maskedAt(int x, int y) const { return masked[offset(x, y)]; }
+    size_t offset(int x, int y) const {
+        return static_cast<size_t>(y) * static_cast<size_t>(size) + static_cast<size_t>(x);
+    }
 };
 
 // Decodes one bitmap of an ICO/CUR file, top row first.

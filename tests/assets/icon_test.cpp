@@ -167,7 +167,7 @@ TEST(HandCursor, IsOneMonochrome32PixelImageWithTheHotSpotOnTheFingertip) {
     int white = 0;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
-            const size_t i = static_cast<size_t>(y * 32 + x);
+            const size_t i = static_cast<size_t>(y) * 32 + static_cast<size_t>(x);
             if (pixels.masked[i]) {
                 EXPECT_EQ(pixels.index[i], 0) << "inverting pixel at " << x << "," << y;
             } else {

@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
     }
 
     std::vector<IconImage> icons;
+    icons.reserve(kIconSlots.size());
     for (const IconSlot& slot : kIconSlots) {
         icons.push_back({drawCalculatorIcon(slot.size), slot.bitsPerPixel});
     }
