@@ -21,7 +21,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the program: a fresh clone shows its window without building every test first.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target sumbrook
 	@tools/run-sumbrook $(BUILD)
 
 test: build

@@ -1,5 +1,6 @@
 #include "about/about_window.h"
 
+#include "about/about_texts.h"
 #include "about/jpeg_picture.h"
 #include "about/picture_box.h"
 #include "assets/assets.h"
@@ -12,30 +13,31 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLoggingCategory>
 #include <QScreen>
 
 namespace sumbrook {
 
 namespace {
 
-// The window's fixed texts.
-constexpr char16_t kCaption[] = u"Lexfield";
-constexpr char16_t kLinkCaption[] = u"zivev查看软件更新";
-constexpr char16_t kPictureName[] = u"Sumbrook 图片";
+// "QT_LOGGING_RULES=sumbrook.about.info=true" tells how the picture was decoded.
+Q_LOGGING_CATEGORY(lcAbout, "sumbrook.about", QtWarningMsg)
+
+namespace T = about_texts;
 
 // Left, top, width, height in 96-dpi pixels within the parent's client area.
 constexpr QSize kClientSize{241, 481};
-constexpr QRect kGrp1Bounds{0, 0, 241, 481};
-constexpr QRect kImg1Bounds{4, 8, 234, 278};
-constexpr QRect kLbl1Bounds{0, 288, 241, 137};
-constexpr QRect kLbl4Bounds{0, 429, 241, 13};
+constexpr QRect kGrp1Bounds{0, 0, 241, 481};   // grp1: the frame around everything
+constexpr QRect kImg1Bounds{4, 8, 234, 278};   // img1: the picture
+constexpr QRect kLbl1Bounds{0, 288, 241, 137}; // lbl1: the help text
+constexpr QRect kLbl4Bounds{0, 429, 241, 13};  // lbl4: the link to the program's page
 
-QString text(const char16_t* utf16) {
-    return QString::fromUtf16(utf16);
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
 }
 
-QFont pixelFont(const QString& family, int pixels) {
-    QFont font(family);
+QFont pixelFont(const char* family, int pixels) {
+    QFont font(u8(family));
     font.setPixelSize(pixels);
     return font;
 }
@@ -43,8 +45,8 @@ QFont pixelFont(const QString& family, int pixels) {
 } // namespace
 
 QPoint centredOver(const QRect& mainFrame, const QSize& aboutFrame) {
-    // C++ division truncates toward zero, as the placement rule wants for odd and
-    // negative differences alike.
+    // Halves truncated toward zero, as C++ division does, for odd and negative
+    // differences alike.
     return {mainFrame.left() + (mainFrame.width() - aboutFrame.width()) / 2,
             mainFrame.top() + (mainFrame.height() - aboutFrame.height()) / 2};
 }
@@ -61,9 +63,9 @@ TForm2::TForm2(QWidget* mainWindow, const QString& helpText, shell::LinkOpener& 
     assets::ensureResources();
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(text(kCaption));
+    setWindowTitle(u8(T::kCaption));
     setWindowIcon(assets::programIcon());
-    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setFont(pixelFont(T::kDefaultFace, 11));
     setFixedSize(kClientSize);
 
     grp1->setObjectName(QStringLiteral("grp1"));
@@ -71,21 +73,20 @@ TForm2::TForm2(QWidget* mainWindow, const QString& helpText, shell::LinkOpener& 
 
     img1->setObjectName(QStringLiteral("img1"));
     img1->setGeometry(kImg1Bounds);
-    img1->setAccessibleName(text(kPictureName));
+    img1->setAccessibleName(u8(T::kPictureName));
 
     lbl1->setObjectName(QStringLiteral("lbl1"));
     lbl1->setAutoSize(false);
     lbl1->setGeometry(kLbl1Bounds);
-    lbl1->setFont(pixelFont(QStringLiteral("微软雅黑"), 12));
+    lbl1->setFont(pixelFont(T::kYaHei, 12));
     lbl1->setFontColor(palette().color(QPalette::Active, QPalette::WindowText));
     lbl1->setAlignment(Qt::AlignHCenter);
     lbl1->setTransparent(true);
-    lbl1->setWordWrap(false);
 
     lbl4->setObjectName(QStringLiteral("lbl4"));
     lbl4->setAutoSize(false);
     lbl4->setGeometry(kLbl4Bounds);
-    lbl4->setFont(pixelFont(QStringLiteral("Tahoma"), 11));
+    lbl4->setFont(pixelFont(T::kTahoma, 11));
     lbl4->setAlignment(Qt::AlignHCenter);
     lbl4->setTransparent(true);
 
@@ -96,8 +97,8 @@ TForm2::~TForm2() = default;
 
 void TForm2::FormCreate(const QString& helpText) {
     lbl1->setCaption(helpText);
-    lbl4->setCaption(text(kLinkCaption));
-    lbl4->setUrl(QString::fromUtf8(kUpdatePageUrl));
+    lbl4->setCaption(u8(T::kLinkCaption));
+    lbl4->setUrl(u8(T::kUpdatePageUrl));
 }
 
 void TForm2::loadPicture() {
@@ -109,9 +110,12 @@ void TForm2::loadPicture() {
     const QScreen* screen =
         m_mainWindow != nullptr ? m_mainWindow->screen() : QGuiApplication::primaryScreen();
     const int depth = screen != nullptr ? screen->depth() : 24;
+    const PictureColors colors = pictureColorsForDepth(depth);
+    qCInfo(lcAbout, "decoding the About picture in %s (screen depth %d)",
+           colors == PictureColors::Palette236 ? "236 colours" : "24-bit colour", depth);
     // A damaged picture leaves the box empty; the window itself still works.
     try {
-        img1->setPicture(decodeJpeg(file.readAll(), pictureColorsForDepth(depth)));
+        img1->setPicture(decodeJpeg(file.readAll(), colors));
     } catch (const Exception& error) {
         qWarning("%s", error.what());
     }

@@ -18,9 +18,6 @@ class TDrawnLabel;
 class TPictureBox;
 class TUrlLabel;
 
-// The program's page on the download site, where the link looks for updates.
-inline constexpr char kUpdatePageUrl[] = "https://zivev.example/sumbrook/";
-
 // Top-left of a window of outer size aboutFrame centred over the outer rectangle
 // mainFrame, halves truncated toward zero; not pulled back onto the screen.
 QPoint centredOver(const QRect& mainFrame, const QSize& aboutFrame);
@@ -30,6 +27,7 @@ QPoint centredOver(const QRect& mainFrame, const QSize& aboutFrame);
 // At global scope, like the main window's TForm1.
 class TForm2 final : public QWidget {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TForm2)
 
 public:
     // mainWindow only places the window the first time it is shown; it is not the Qt
@@ -47,7 +45,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Fills in the texts once the controls stand.
     void FormCreate(const QString& helpText);
+    // The key handler: Esc hides the window.
     void FormKeyPress(QKeyEvent* event);
     void loadPicture();
 

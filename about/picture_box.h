@@ -17,6 +17,7 @@ QSize fitPicture(int w, int h, int W, int H);
 
 class TPictureBox final : public QWidget {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TPictureBox)
 
 public:
     explicit TPictureBox(QWidget* parent = nullptr);

@@ -1,4 +1,4 @@
-#include "application.h"
+#include "app/application.h"
 
 #include "main_window/error_report.h"
 

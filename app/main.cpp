@@ -1,6 +1,7 @@
 // Start-up: application object (and COM on Windows), title, the main window, then the
 // About window (which copies the main window's help text), then the message loop.
-#include "application.h"
+#include "app/application.h"
+#include "app/low_colour_display.h"
 
 #include "about/about_window.h"
 #include "engine/pause_source.h"
@@ -8,10 +9,21 @@
 #include "shell/com_apartment.h"
 #include "shell/platform.h"
 
+#include <string>
+#include <vector>
+
 int main(int argc, char** argv) {
     // COM for the GUI thread, which the shell objects need; nothing to do elsewhere.
     [[maybe_unused]] sumbrook::shell::ComApartment com;
-    sumbrook::Application app(argc, argv);
+    std::vector<std::string> arguments = sumbrook::LowColourDisplay::arguments(argc, argv);
+    std::vector<char*> qtArguments;
+    qtArguments.reserve(arguments.size() + 1);
+    for (std::string& argument : arguments)
+        qtArguments.push_back(argument.data());
+    qtArguments.push_back(nullptr);
+    int qtArgumentCount = static_cast<int>(arguments.size());
+    sumbrook::Application app(qtArgumentCount, qtArguments.data());
+    [[maybe_unused]] sumbrook::LowColourDisplay lowColourDisplay;
     auto pauses = sumbrook::makeSystemPauseSource();
     auto desktop = sumbrook::shell::makeSystemDesktop();
 

@@ -20,7 +20,7 @@ void decode(benchmark::State& state, sumbrook::PictureColors colors) {
         state.SkipWithError("the About picture is missing");
         return;
     }
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         benchmark::DoNotOptimize(sumbrook::decodeJpeg(jpeg, colors));
     }
 }

@@ -1,6 +1,6 @@
 // Cost of setting one problem, the 50 ms pauses aside.
+#include "bench/no_pause.h"
 #include "engine/drill_engine.h"
-#include "no_pause.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,6 +27,7 @@ public:
         m_log += '\n';
     }
     int rg2ItemIndex() const override { return m_rg2; }
+    void announce(sumbrook::Announcement, const std::string&) override {}
 
 private:
     std::string m_texts[12];
@@ -39,8 +40,8 @@ void SetOneProblem(benchmark::State& state) {
     Sink display(static_cast<int>(state.range(1)));
     sumbrook::DrillEngine engine(display, pauses);
     engine.start("20");
-    engine.state().OperationMode = static_cast<std::int32_t>(state.range(0));
-    for (auto _ : state)
+    engine.setOperationMode(static_cast<std::int32_t>(state.range(0)));
+    for ([[maybe_unused]] auto _ : state)
         engine.gett();
 }
 

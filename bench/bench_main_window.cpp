@@ -1,9 +1,9 @@
 // The main window's own costs with the engine's pauses taken out: setting one problem,
 // and the time from an Enter key event to the verdict painted in the feedback panel.
 #include "app/application.h"
+#include "bench/no_pause.h"
 #include "engine/drill_engine.h"
 #include "main_window/form1.h"
-#include "no_pause.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -31,7 +31,7 @@ Window* g_window = nullptr;
 
 void SetOneProblemInWindow(benchmark::State& state) {
     TForm1& form = g_window->form;
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         form.gett();
 }
 BENCHMARK(SetOneProblemInWindow)->Unit(benchmark::kMicrosecond);
@@ -59,7 +59,7 @@ void EnterToVerdict(benchmark::State& state) {
     if (!QTest::qWaitForWindowActive(&form))
         state.SkipWithError("the main window is not active");
     form.lbl2->installEventFilter(&clock);
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         form.edt1->setFocus();
         const int answer = form.engine().state().CorrectAnswer;
         form.edt1->setText(QString::number(right ? answer : answer + 1));
@@ -106,7 +106,7 @@ BareWindow* g_bare = nullptr;
 
 void BareWindowNewText(benchmark::State& state) {
     int n = 0;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         g_bare->label->setText(QString::number(++n) + QStringLiteral("＋7＝"));
         g_bare->label->repaint();
     }
@@ -120,7 +120,7 @@ void BareWindowEnterToLabel(benchmark::State& state) {
         state.SkipWithError("the bare window is not active");
     g_bare->label->installEventFilter(&clock);
     g_bare->edit->setFocus();
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         g_bare->label->clear();
         QCoreApplication::processEvents();
         clock.painted = false;

@@ -156,9 +156,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "run %d: no first paint\n", run);
             return 1;
         }
-        total.push_back(totalNs / 1e6);
-        beyondPauses.push_back((totalNs - pausedNs) / 1e6);
-        rss.push_back(usage.ru_maxrss / 1024.0);
+        total.push_back(static_cast<double>(totalNs) / 1e6);
+        beyondPauses.push_back(static_cast<double>(totalNs - pausedNs) / 1e6);
+        rss.push_back(static_cast<double>(usage.ru_maxrss) / 1024.0);
     }
     std::printf("%s, %d runs (median): first paint %.1f ms, beyond the pauses %.1f ms, "
                 "peak RSS %.1f MB\n",

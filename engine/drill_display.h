@@ -7,6 +7,15 @@
 
 namespace sumbrook {
 
+// What a listener who cannot see the screen is told, besides what is shown: the window
+// speaks it through the screen reader, once per user action, in this order.
+enum class Announcement {
+    Verdict, // the praise or the prompt, as the feedback panel shows it
+    Problem, // the problem just set, e.g. "第2题 16－6－9＝"
+    Rest,    // the limit reached: take a rest
+    Answer,  // the correct answer, as Ctrl+Z shows it
+};
+
 enum class Element {
     lbl6, // equation line
     grp4, // question header (a group box caption)
@@ -34,6 +43,8 @@ public:
     virtual void appendLog(const std::string& line) = 0;
     // Selected item of rg2: 0 two numbers, 1 three numbers.
     virtual int rg2ItemIndex() const = 0;
+    // Hands a text to the screen reader; '\r' breaks it as it breaks shown texts.
+    virtual void announce(Announcement kind, const std::string& text) = 0;
 };
 
 } // namespace sumbrook

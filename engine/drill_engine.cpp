@@ -1,9 +1,9 @@
-#include "drill_engine.h"
+#include "engine/drill_engine.h"
 
-#include "exceptions.h"
-#include "pause_source.h"
-#include "text_to_integer.h"
-#include "wrap32.h"
+#include "engine/exceptions.h"
+#include "engine/pause_source.h"
+#include "engine/text_to_integer.h"
+#include "engine/wrap32.h"
 
 #include <cstdio>
 #include <utility>
@@ -45,8 +45,14 @@ void DrillEngine::start(const std::string& maxValueText) {
     m_state.MaxValue = TextToInteger(maxValueText);
     m_state.OperationMode = OpAdd | OpSubtract;
     m_state.CorrectCount = 0;
-    m_state.QuestionLimit = 25;
+    m_state.QuestionLimit = kStartQuestionLimit;
     m_state.WrongCount = 0;
+    m_display.setText(Element::lbl3, texts::kScoreStart);
+}
+
+bool DrillEngine::setOperationMode(std::int32_t mode) {
+    m_state.OperationMode = mode == 0 ? OpAdd : mode;
+    return mode != 0;
 }
 
 // One operand: a fresh draw in 1 … n (n taken as unsigned), kept only if it fits the range.
@@ -74,8 +80,10 @@ void DrillEngine::creatrandnum(std::int32_t order) {
 void DrillEngine::gett() {
     m_display.setText(Element::lbl6, texts::kWaiting);
     if (m_state.CorrectCount >= m_state.QuestionLimit) {
-        m_display.setText(Element::lbl3,
-                          "已经做了" + std::to_string(m_state.QuestionLimit) + "道题了,休息吧.");
+        const std::string rest =
+            texts::kRestBefore + std::to_string(m_state.QuestionLimit) + texts::kRestAfter;
+        m_display.setText(Element::lbl3, rest);
+        m_display.announce(Announcement::Rest, rest);
         return;
     }
 
@@ -118,6 +126,7 @@ void DrillEngine::gett() {
         answer = add(sub(op[0], op[1]), op[2]);
     }
 
+    std::string equation;
     if (!threeNumbers) {
         answer = sign1 == texts::kPlus ? add(op[0], op[1]) : sub(op[0], op[1]);
         m_display.setVisible(Element::lbl5, false);
@@ -125,8 +134,7 @@ void DrillEngine::gett() {
         m_display.setText(Element::lbl4, columnRow(op[1]));
         m_display.setText(Element::lbl8, "");
         m_display.setText(Element::lbl9, sign1);
-        m_display.setText(Element::lbl6,
-                          std::to_string(op[0]) + sign1 + std::to_string(op[1]) + texts::kEquals);
+        equation = std::to_string(op[0]) + sign1 + std::to_string(op[1]) + texts::kEquals;
     } else {
         m_display.setVisible(Element::lbl5, true);
         m_display.setText(Element::lbl5, columnRow(op[0]));
@@ -134,20 +142,26 @@ void DrillEngine::gett() {
         m_display.setText(Element::lbl4, columnRow(op[2]));
         m_display.setText(Element::lbl8, sign1);
         m_display.setText(Element::lbl9, sign2);
-        m_display.setText(Element::lbl6, std::to_string(op[0]) + sign1 + std::to_string(op[1]) +
-                                             sign2 + std::to_string(op[2]) + texts::kEquals);
+        equation = std::to_string(op[0]) + sign1 + std::to_string(op[1]) + sign2 +
+                   std::to_string(op[2]) + texts::kEquals;
     }
+    m_display.setText(Element::lbl6, equation);
 
-    m_display.setText(Element::grp4,
-                      "请计算:第" + std::to_string(add(m_state.CorrectCount, 1)) + "题:");
-    m_display.appendLog("v0:" + std::to_string(op[0]) + " tibz:" + std::to_string(c1));
-    m_display.appendLog("v1:" + std::to_string(op[1]) + " tijbz2:" + std::to_string(c2));
-    m_display.appendLog("v2:" + std::to_string(op[2]));
+    const std::string number = std::to_string(add(m_state.CorrectCount, 1));
+    m_display.setText(Element::grp4, texts::kHeaderBefore + number + texts::kHeaderAfter);
+    // Spoken without the header's colons, which a reader would pronounce.
+    m_display.announce(Announcement::Problem,
+                       texts::kSpokenBefore + number + texts::kSpokenAfter + equation);
+    m_display.appendLog(texts::kLogOperand1 + std::to_string(op[0]) + texts::kLogFirstOperator +
+                        std::to_string(c1));
+    m_display.appendLog(texts::kLogOperand2 + std::to_string(op[1]) + texts::kLogSecondOperator +
+                        std::to_string(c2));
+    m_display.appendLog(texts::kLogOperand3 + std::to_string(op[2]));
 }
 
 std::string DrillEngine::scoreText() const {
-    return "正确个数:" + std::to_string(m_state.CorrectCount) +
-           "\r错误次数:" + std::to_string(m_state.WrongCount);
+    return texts::kScoreCorrect + std::to_string(m_state.CorrectCount) + texts::kScoreWrong +
+           std::to_string(m_state.WrongCount);
 }
 
 bool DrillEngine::checkisgood() {
@@ -161,11 +175,13 @@ bool DrillEngine::checkisgood() {
     }
     if (value == m_state.CorrectAnswer) {
         m_display.setText(Element::lbl2, texts::kCorrect);
+        m_display.announce(Announcement::Verdict, texts::kCorrect);
         m_state.CorrectCount = add(m_state.CorrectCount, 1);
         m_display.setText(Element::lbl3, scoreText());
         return true;
     }
     m_display.setText(Element::lbl2, texts::kWrong);
+    m_display.announce(Announcement::Verdict, texts::kWrong);
     m_state.WrongCount = add(m_state.WrongCount, 1);
     m_display.setText(Element::lbl3, scoreText());
     m_display.setText(Element::edt1, "");
@@ -191,7 +207,13 @@ void DrillEngine::submit(Element sender) {
 }
 
 std::string DrillEngine::answerText() const {
-    return "正确答案\r" + std::to_string(m_state.CorrectAnswer);
+    return texts::kAnswer + std::to_string(m_state.CorrectAnswer);
+}
+
+void DrillEngine::showAnswer() {
+    const std::string text = answerText();
+    m_display.setText(Element::lbl2, text);
+    m_display.announce(Announcement::Answer, text);
 }
 
 } // namespace sumbrook

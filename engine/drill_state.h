@@ -7,6 +7,9 @@ namespace sumbrook {
 // Operation-mode bits, one per switch.
 enum OperationBit : std::int32_t { OpAdd = 1, OpSubtract = 2, OpMultiply = 4, OpDivide = 8 };
 
+// The limit at start: a constant, not read from the limit box (which shows the same).
+inline constexpr std::int32_t kStartQuestionLimit = 25;
+
 // Everything the drill remembers; one per process, never reset while it runs.
 struct DrillState {
     // op1, op2, op3 and the answer form one block that the operand draw zeroes as a whole.
@@ -15,7 +18,7 @@ struct DrillState {
     std::int32_t CorrectCount = 0;
     std::int32_t WrongCount = 0;
     std::int32_t MaxValue = 0;
-    std::int32_t QuestionLimit = 25;
+    std::int32_t QuestionLimit = kStartQuestionLimit;
     std::int32_t OperationMode = OpAdd | OpSubtract;
 };
 

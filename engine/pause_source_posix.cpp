@@ -1,4 +1,4 @@
-#include "pause_source.h"
+#include "engine/pause_source.h"
 
 #include <chrono>
 #include <thread>

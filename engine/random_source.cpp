@@ -1,7 +1,7 @@
-#include "random_source.h"
+#include "engine/random_source.h"
 
-#include "pause_source.h"
-#include "wrap32.h"
+#include "engine/pause_source.h"
+#include "engine/wrap32.h"
 
 namespace sumbrook {
 

@@ -1,6 +1,6 @@
-#include "text_to_integer.h"
+#include "engine/text_to_integer.h"
 
-#include "exceptions.h"
+#include "engine/exceptions.h"
 
 #include <string>
 

@@ -1,33 +1,49 @@
 #pragma once
-// TForm1, the working window.
+// TForm1, the working window, and how the program fits together around it.
 //
-// Architecture: the window owns its controls and a DrillEngine (engine/), which knows
-// nothing of Qt and writes its results back through the DrillDisplay interface that this
-// class implements, addressing the controls by name. Key preview is an application event
-// filter: every key press and release in the window reaches FormKeyUp and the per-box
-// key-press handlers before the focused control sees it. Every handler runs under
-// ui::guarded, so an exception leaving it goes to the general error report and the
-// window goes on working. The published methods creatrandnum, gett, checkisgood and
-// getysmodenum delegate to the engine.
+//   DrillEngine (engine/)   sets problems, judges answers, keeps the score. Plain C++: it
+//                           writes its results through the DrillDisplay interface, naming
+//                           the controls below, and never sees Qt.
+//   TForm1 (this class)     owns the controls and the engine and implements DrillDisplay
+//                           (class Display). Its handlers turn keys, clicks and menu
+//                           commands into engine calls.
+//   TForm2 (about/)         the About window, shown by the menu's A2.
+//   shell/                  the platform layer under both: the desktop shortcut, opening
+//                           links, COM on Windows.
+//
+// Where a key goes: an application event filter (form1_keys.cpp) sees each key press and
+// release at its first delivery, before the focused control does. Presses that type a
+// character go through the number boxes' key-press handlers and the digit filter;
+// releases go to FormKeyUp, which skips (N, Space) or shows the answer (Ctrl+Z), and then
+// to the settings boxes' key-up handlers. Every handler runs under ui::guarded: an
+// exception leaving it goes to the general error report and the window goes on.
+//
+// Files: form1.cpp the window's life (creation, show, the engine's view, announcements),
+// form1_layout.cpp the controls and menu, form1_handlers.cpp the handlers,
+// form1_keys.cpp key preview; controls.h the kinds of control; form1_texts.h the texts.
 
 #include "engine/drill_display.h"
 
 #include <QMainWindow>
 
+#include <map>
 #include <memory>
 
+class QAction;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
+class QInputMethodEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QAction;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
 namespace sumbrook {
+class Announcer;
 class DrillEngine;
 class PauseSource;
 namespace shell {
@@ -41,103 +57,119 @@ class TForm1 final : public QMainWindow {
     Q_OBJECT
 
 public:
-    // desktop may be null until the shortcut command is wired; pauses feed the engine.
+    // desktop may be null (no shortcut command then); pauses feed the engine's draws.
     TForm1(sumbrook::PauseSource& pauses, sumbrook::shell::Desktop* desktop,
            QWidget* parent = nullptr);
     ~TForm1() override;
+    Q_DISABLE_COPY_MOVE(TForm1)
 
     // The About window that A2Click shows.
     void setAboutWindow(TForm2* about) { m_about = about; }
+    // The help text, with '\r' line breaks; the About window copies it.
     const QString& helpText() const { return m_helpText; }
 
-    void creatrandnum(int order);
-    void gett();
-    bool checkisgood();
-    int getysmodenum() const;
+    // The drill's four methods: the first three hand over to the engine.
+    void creatrandnum(int order); // draw the three operands (ordered unless order is 0)
+    void gett();                  // set the next problem, or say it is time to rest
+    bool checkisgood();           // judge edt1's text; true when right
+    int getysmodenum() const;     // the operation mode the four switches make (1 + 2 + 4 + 8)
 
     sumbrook::DrillEngine& engine() { return *m_engine; }
 
-    // Controls, named as in the window's description.
-    QGroupBox* grp4 = nullptr;
-    QLabel* lbl6 = nullptr;
-    QLineEdit* edt3 = nullptr;
-    QGroupBox* grp1 = nullptr;
-    QGroupBox* grp9 = nullptr;
-    QLabel* lbl5 = nullptr;
-    QLabel* lbl1 = nullptr;
-    QLabel* lbl4 = nullptr;
-    QLabel* lbl8 = nullptr;
-    QLabel* lbl9 = nullptr;
-    QFrame* pnl1 = nullptr;
-    QLineEdit* edt1 = nullptr;
-    QGroupBox* grp10 = nullptr;
-    QLabel* lbl3 = nullptr;
-    QGroupBox* grp8 = nullptr;
-    QLabel* lbl2 = nullptr;
-    QPlainTextEdit* mmo1 = nullptr;
-    QGroupBox* grp3 = nullptr;
-    QGroupBox* grp6 = nullptr;
-    QLabel* edt2Label = nullptr;
-    QLineEdit* edt2 = nullptr;
-    QLabel* lbledt1Label = nullptr;
-    QLineEdit* lbledt1 = nullptr;
-    QGroupBox* grp7 = nullptr;
-    QCheckBox* chkadd = nullptr;
-    QCheckBox* chkdel = nullptr;
-    QCheckBox* chkche = nullptr;
-    QCheckBox* chkdiv = nullptr;
-    QGroupBox* rg2 = nullptr;
-    QRadioButton* rg2Two = nullptr;
-    QRadioButton* rg2Three = nullptr;
-    QGroupBox* grp5 = nullptr;
-    QLabel* lbl7 = nullptr;
-    QGroupBox* grp2 = nullptr;
-    QPushButton* btn1 = nullptr;
-    QMenu* A1 = nullptr;
-    QAction* L1 = nullptr;
-    QAction* A2 = nullptr;
+    // The controls (the glossary; their objectName is the same):
+    QGroupBox* grp4 = nullptr;        // the header "请计算:第N题:" over the equation line
+    QLabel* lbl6 = nullptr;           // the equation line, e.g. 12＋7＝
+    QLineEdit* edt3 = nullptr;        // the answer box after the equation (mirrors edt1)
+    QGroupBox* grp1 = nullptr;        // everything between the header and the button
+    QGroupBox* grp9 = nullptr;        // "竖式": the written column sum
+    QLabel* lbl5 = nullptr;           // the column's top row (three-number problems only)
+    QLabel* lbl1 = nullptr;           // its middle row
+    QLabel* lbl4 = nullptr;           // its bottom row
+    QLabel* lbl8 = nullptr;           // the sign beside the middle row
+    QLabel* lbl9 = nullptr;           // the sign beside the bottom row
+    QFrame* pnl1 = nullptr;           // the rule under the column
+    QLineEdit* edt1 = nullptr;        // the answer box under the column, focused at start
+    QGroupBox* grp10 = nullptr;       // frames the score panel
+    QLabel* lbl3 = nullptr;           // the score panel (and the rest message)
+    QGroupBox* grp8 = nullptr;        // frames the feedback panel
+    QLabel* lbl2 = nullptr;           // the feedback panel: praise, prompt, or the answer
+    QPlainTextEdit* mmo1 = nullptr;   // the diagnostic log, shown by clicking grp6 19 times
+    QGroupBox* grp3 = nullptr;        // the settings and the help
+    QGroupBox* grp6 = nullptr;        // "取值范围": the two settings boxes
+    QLabel* edt2Label = nullptr;      // edt2's caption "运算最大值"
+    QLineEdit* edt2 = nullptr;        // the largest number drawn (MaxValue)
+    QLabel* lbledt1Label = nullptr;   // lbledt1's caption "每次最多出"
+    QLineEdit* lbledt1 = nullptr;     // problems before a rest (QuestionLimit)
+    QGroupBox* grp7 = nullptr;        // "运算选择": the operation switches
+    QCheckBox* chkadd = nullptr;      // addition
+    QCheckBox* chkdel = nullptr;      // subtraction
+    QCheckBox* chkche = nullptr;      // multiplication (shown, disabled)
+    QCheckBox* chkdiv = nullptr;      // division (shown, disabled)
+    QGroupBox* rg2 = nullptr;         // "参与运算个数": two or three numbers
+    QRadioButton* rg2Two = nullptr;   // its item 0
+    QRadioButton* rg2Three = nullptr; // its item 1
+    QGroupBox* grp5 = nullptr;        // "帮助"
+    QLabel* lbl7 = nullptr;           // the help text
+    QGroupBox* grp2 = nullptr;        // frames the button
+    QPushButton* btn1 = nullptr;      // "下一题(N)": judge, then the next problem
+    QMenu* A1 = nullptr;              // the menu "系统(S)"
+    QAction* L1 = nullptr;            // its command: a shortcut on the desktop
+    QAction* A2 = nullptr;            // its command: the About window
 
-    // grp6's Tag: clicks counted towards revealing the log.
+    // grp6's Tag: its clicks, counted towards showing the log.
     int grp6Tag = 0;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // Building (form1_layout.cpp).
     void buildControls();
+    void describeControls();
     void buildMenu();
     void setTabOrders();
+    void connectHandlers();
+    template <class Sender, class Signal, class Slot>
+    void on(Sender* sender, Signal signal, Slot slot);
+
+    // The window's own events (form1.cpp).
     void FormCreate();
     void FormShow();
 
-    // Handlers.
-    void btn1Click(QObject* sender);
-    void edt1KeyPress(QLineEdit* sender, char& key);
-    void edt1Change();
-    void edt3Change();
-    void edt2KeyPress(char& key);
-    void edt2KeyUp();
-    void lbledt1KeyPress(char& key);
-    void lbledt1KeyUp();
-    void chkaddClick();
-    void rg2Click();
-    void FormKeyUp(int& key, Qt::KeyboardModifiers shift);
-    void grp6Click();
-    void mmo1Exit();
-    void L1Click();
-    void A2Click();
+    // Handlers (form1_handlers.cpp), named after the control and the event.
+    void btn1Click(QObject* sender);                 // the Next action
+    void edt1KeyPress(QLineEdit* sender, char& key); // both answer boxes
+    void edt1Change();                               // mirror edt1 into edt3
+    void edt3Change();                               // and back
+    void edt2KeyPress(char& key);                    // the max box: filter; Enter sets a problem
+    void edt2KeyUp();                                // the max box's value takes effect
+    void lbledt1KeyPress(char& key);                 // the limit box: filter
+    void lbledt1KeyUp();                             // the limit's value takes effect
+    void chkaddClick();                              // all four operation switches
+    void rg2Click();                                 // two or three numbers
+    void FormKeyUp(int& key, Qt::KeyboardModifiers shift); // N, Space, Ctrl+Z anywhere
+    void grp6Click();                                      // counts towards showing the log
+    void mmo1Exit();                                       // the log hides
+    void L1Click();                                        // the desktop shortcut
+    void A2Click();                                        // the About window
+    void nextProblem();                                    // gett, focus edt1, clear it
 
-    // Key preview: the handlers above, called in the order the window promises.
+    // Key preview (form1_keys.cpp).
     bool keyPressPreview(QWidget* target, QKeyEvent* event);
     bool keyReleasePreview(QWidget* target, QKeyEvent* event);
+    bool inputMethodPreview(QLineEdit* box, QInputMethodEvent* event);
     bool grp6MousePreview(QEvent* event);
-    void nextProblem();
+    bool isNumberBox(const QWidget* widget) const;
+    void numberBoxKeyPress(QWidget* box, char& key);
 
+    // The engine's view of the controls (form1.cpp).
     QWidget* widgetFor(sumbrook::Element element) const;
     void focusControl(QWidget* control);
+    void queueAnnouncement(sumbrook::Announcement kind, const QString& text);
+    void scheduleAnnouncement();
 
-    // The engine's view of the controls (DrillDisplay).
     class Display;
     std::unique_ptr<Display> m_display;
     std::unique_ptr<sumbrook::DrillEngine> m_engine;
@@ -145,5 +177,10 @@ private:
     TForm2* m_about = nullptr;
     QString m_helpText;
     bool m_shownOnce = false;
+    bool m_activatedOnce = false;
     bool m_grp6Pressed = false;
+    // What the current action tells a listener, said once the action is done.
+    sumbrook::Announcer* m_announcer = nullptr;
+    std::map<sumbrook::Announcement, QString> m_pendingAnnouncements;
+    bool m_announcementScheduled = false;
 };

@@ -4,8 +4,13 @@
 namespace sumbrook::form1_texts {
 
 inline constexpr char kCaption[] = "Sumbrook";
-inline constexpr char kYaHei[] = "微软雅黑";
+
+// Faces: the window's default (8 pt, 11 px) and the large texts'; where a face is missing
+// (the About window's "Tahoma" too), the CJK face draws it.
 inline constexpr char kDefaultFace[] = "MS Sans Serif";
+inline constexpr int kDefaultPixels = 11;
+inline constexpr char kYaHei[] = "微软雅黑";
+inline constexpr char kCjkFace[] = "WenQuanYi Micro Hei";
 
 inline constexpr char kGrp4[] = "请计算";
 inline constexpr char kGrp9[] = "竖式";
@@ -44,7 +49,19 @@ inline constexpr char kHelpText[] = "Sumbrook\r"
 
 inline constexpr char kCannotFocus[] = "Cannot focus a disabled or invisible window";
 
-// Accessible names for controls whose text alone does not say what they are.
+// What a screen reader says of the controls: names where the text on screen does not say
+// what a control is, and descriptions of what to do with it.
 inline constexpr char kAnswerBoxName[] = "答案";
+inline constexpr char kAnswerBoxDescription[] = "输入算式的得数，按回车键判断对错";
+inline constexpr char kEdt2Description[] = "出题用到的最大的数";
+inline constexpr char kLbledt1Description[] = "答对这么多道题后休息";
+inline constexpr char kAddDescription[] = "出加法题";
+inline constexpr char kSubtractDescription[] = "出减法题";
+inline constexpr char kTwoNumbersDescription[] = "每道题两个数";
+inline constexpr char kThreeNumbersDescription[] = "每道题三个数";
+inline constexpr char kBtn1Name[] = "下一题";
+inline constexpr char kBtn1Description[] = "判断答案，再出下一题";
+inline constexpr char kLogName[] = "诊断记录";
+inline constexpr char kLogDescription[] = "每道题的数和运算符";
 
 } // namespace sumbrook::form1_texts

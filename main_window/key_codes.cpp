@@ -1,40 +1,71 @@
-#include "key_codes.h"
+#include "main_window/key_codes.h"
+
+#include "main_window/numeric_filter.h"
 
 #include <QKeyEvent>
 
+#include <iterator>
+
 namespace sumbrook {
+namespace {
+
+// With Ctrl held only these keys type a character: a letter its control character (A is
+// 1 … Z 26), and [ \ ] ^ _ the five after it, as ASCII numbers them (Ctrl+[ is Esc). Ctrl
+// with a digit types nothing; Ctrl+Space a blank.
+bool controlCharacter(int key, char& character) {
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+        character = static_cast<char>(key - Qt::Key_A + 1);
+        return true;
+    }
+    constexpr int signs[] = {Qt::Key_BracketLeft, Qt::Key_Backslash, Qt::Key_BracketRight,
+                             Qt::Key_AsciiCircum, Qt::Key_Underscore};
+    for (int i = 0; i < static_cast<int>(std::size(signs)); ++i) {
+        if (key == signs[i]) {
+            character = static_cast<char>(kEscape + i);
+            return true;
+        }
+    }
+    if (key == Qt::Key_Space) {
+        character = ' ';
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 bool keyCharacter(const QKeyEvent& event, char& character) {
     const int key = event.key();
     const auto mods = event.modifiers();
+    const bool ctrl = mods & Qt::ControlModifier;
+    // Keys typed with Alt held are system keys: they reach no box as text.
+    if (mods & Qt::AltModifier)
+        return false;
     switch (key) {
     case Qt::Key_Backspace:
-        character = 8;
+        character = ctrl ? kCtrlBackspace : kBackspace;
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        character = 13;
+        character = ctrl ? kLineFeed : kEnter;
         return true;
     case Qt::Key_Escape:
-        character = 27;
+        character = kEscape;
         return true;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return false; // focus navigation, never typed
+    case Qt::Key_Backtab: // focus navigation, never typed
+    case Qt::Key_Delete:  // an editing key; some platforms attach "\x7f" to it
+        return false;
     default:
         break;
     }
-    // Ctrl with a letter types a control character whatever the platform put in text().
-    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier) && key >= Qt::Key_A &&
-        key <= Qt::Key_Z) {
-        character = static_cast<char>(key - Qt::Key_A + 1);
-        return true;
-    }
+    if (ctrl)
+        return controlCharacter(key, character);
     const QString text = event.text();
     if (text.isEmpty())
         return false;
     const char16_t c = text.at(0).unicode();
-    character = c < 0x100 ? static_cast<char>(c) : static_cast<char>(0xFF);
+    character = c < 0x100 ? static_cast<char>(c) : kWideCharacter;
     return true;
 }
 
@@ -52,8 +83,7 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
             return 0x6D;
         case Qt::Key_Period:
         case Qt::Key_Comma:
-        case Qt::Key_Delete:
-            return 0x6E;
+            return 0x6E; // the decimal key; with NumLock off it is Delete (0x2E)
         case Qt::Key_Slash:
             return 0x6F;
         case Qt::Key_Enter:

@@ -8,9 +8,11 @@ class QKeyEvent;
 
 namespace sumbrook {
 
-// The character a key press types, as a byte: control characters for Ctrl+letter,
-// 8 Backspace, 13 Enter, 27 Esc, the text's byte for Latin-1 text; 0 when the key types
-// nothing; -1 (0xFF) stands for any character beyond one byte.
+// The character a key press types, as a byte, the way a Windows edit box receives it:
+// 8 Backspace, 13 Enter, 27 Esc, control characters for Ctrl with a letter, 10 for
+// Ctrl+Enter and 127 for Ctrl+Backspace, the text's byte for Latin-1 text and
+// kWideCharacter beyond. False when the key types nothing: editing and navigation keys
+// (Delete among them), Ctrl with a digit, and every key typed with Alt held.
 bool keyCharacter(const QKeyEvent& event, char& character);
 
 // The virtual-key code of a key; keypad keys by their keypad codes (the decimal key is

@@ -1,4 +1,4 @@
-#include "numeric_filter.h"
+#include "main_window/numeric_filter.h"
 
 namespace sumbrook {
 

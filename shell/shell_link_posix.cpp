@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -125,6 +126,48 @@ std::u16string toUtf16(const std::string& text, const char* what) {
     return out;
 }
 
+// The program's code page: readers that take the link's non-Unicode path read it so.
+constexpr char kAnsiCodePage[] = "CP936";
+
+// The path in the program's code page. A character that code page lacks becomes '?', as
+// the system's own conversion writes it; the Unicode copy of the path stays exact.
+std::string toAnsiCodePage(const std::u16string& text) {
+    const iconv_t convert = ::iconv_open(kAnsiCodePage, "UTF-16LE");
+    // iconv_open reports a failure as (iconv_t)-1.
+    if (convert == reinterpret_cast<iconv_t>(-1)) { // NOLINT(performance-no-int-to-ptr)
+        throw Exception(std::string("无法转换到代码页 ") + kAnsiCodePage);
+    }
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit < 0x80) {
+            out.push_back(static_cast<char>(unit));
+            continue;
+        }
+        if (unit >= 0xD800 && unit <= 0xDFFF) { // beyond the code page's plane
+            if (unit < 0xDC00 && i + 1 < text.size()) {
+                ++i;
+            }
+            out.push_back('?');
+            continue;
+        }
+        char in[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        char encoded[4];
+        char* inPtr = in;
+        char* outPtr = encoded;
+        std::size_t inLeft = sizeof in;
+        std::size_t outLeft = sizeof encoded;
+        if (::iconv(convert, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+            out.push_back('?');
+            ::iconv(convert, nullptr, nullptr, nullptr, nullptr); // reset the shift state
+        } else {
+            out.append(encoded, outPtr);
+        }
+    }
+    ::iconv_close(convert);
+    return out;
+}
+
 std::uint64_t toFileTime(const timespec& t) {
     if (t.tv_sec < -kFileTimeEpochOffset) {
         return 0;
@@ -153,7 +196,8 @@ TargetFacts examineTarget(const std::string& path) {
     return facts;
 }
 
-Bytes encodeLinkInfo(const std::string& path, const std::u16string& pathUtf16) {
+Bytes encodeLinkInfo(const std::u16string& pathUtf16) {
+    const std::string path = toAnsiCodePage(pathUtf16);
     const std::uint32_t volumeIdOffset = kLinkInfoHeaderSize;
     const std::uint32_t basePathOffset = volumeIdOffset + kVolumeIdSize;
     const auto suffixOffset = static_cast<std::uint32_t>(basePathOffset + path.size() + 1);
@@ -224,8 +268,10 @@ void writeReplacing(const std::string& linkPath, const Bytes& content) {
     std::string temp;
     int fd = -1;
     for (int attempt = 0; fd < 0; ++attempt) {
-        temp = folder + "." + name + "." + std::to_string(::getpid()) + "-" +
-               std::to_string(serial++) + ".tmp";
+        temp = folder;
+        temp += '.';
+        temp += name;
+        temp += '.' + std::to_string(::getpid()) + '-' + std::to_string(serial++) + ".tmp";
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && (errno != EEXIST || attempt >= 100)) {
             failSave(linkPath, errno);
@@ -297,7 +343,7 @@ private:
         put32(out, 0);
         put32(out, 0); // reserved
 
-        const Bytes info = encodeLinkInfo(m_path, path);
+        const Bytes info = encodeLinkInfo(path);
         out.insert(out.end(), info.begin(), info.end());
 
         // StringData, in the order the format fixes.

@@ -113,7 +113,7 @@ void CreateDesktopShortcut(Desktop& desktop, std::string_view targetPath,
 }
 
 std::string CreateProgramShortcut(Desktop& desktop) {
-    const std::string linkPath = LinkFilePath(desktop.desktopFolder());
+    std::string linkPath = LinkFilePath(desktop.desktopFolder());
     const std::string program = desktop.programPath();
     CreateDesktopShortcut(desktop, program, kShortcutArguments, linkPath, kShortcutDescription);
     return linkPath;

@@ -24,6 +24,12 @@ void clearTable() {
     table().clear();
 }
 
+// The version numbers the systems report. The 9x family is 4.x throughout: Windows 95 is
+// 4.0, 98 is 4.10 and Me 4.90. On the NT line, 4.0 is the last without the hand (2000 is 5.0).
+constexpr int kWindows95Major = 4;
+constexpr int kWindows95Minor = 0;
+constexpr int kWindowsNt4Major = 4;
+
 } // namespace
 
 void CursorTable::set(int number, const QCursor& cursor) {
@@ -47,9 +53,9 @@ QCursor CursorTable::get(int number) {
 bool needsOwnHandCursor(OsPlatform platform, int majorVersion, int minorVersion) {
     switch (platform) {
     case OsPlatform::Windows9x:
-        return majorVersion <= 4 && minorVersion == 0;
+        return majorVersion <= kWindows95Major && minorVersion == kWindows95Minor;
     case OsPlatform::WindowsNT:
-        return majorVersion <= 4;
+        return majorVersion <= kWindowsNt4Major;
     case OsPlatform::Other:
         return false;
     }

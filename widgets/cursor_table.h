@@ -17,13 +17,14 @@ public:
     static QCursor get(int number);
 };
 
-// The number under which link labels register the hand cursor.
+// The number under which link labels register the hand cursor: one no other cursor of the
+// program uses.
 inline constexpr int kHandCursorNumber = 26000;
 
 enum class OsPlatform { Windows9x, WindowsNT, Other };
 
-// True on the systems without a hand cursor of their own: Windows 95 (9x family, major
-// version 4 or lower, minor 0) and Windows NT 4.0 or earlier.
+// True on the Windows versions without a pointing hand of their own, which came with
+// Windows 98 and Windows 2000: Windows 95 and Windows NT 4.0 or earlier.
 bool needsOwnHandCursor(OsPlatform platform, int majorVersion, int minorVersion);
 
 // The hand for link labels: the program's own (the hand.cur asset) when ownHand is set

@@ -1,7 +1,6 @@
 #include "widgets/drawn_label.h"
 
 #include "widgets/cursor_table.h"
-#include "widgets/url_label.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -12,18 +11,15 @@
 
 namespace sumbrook {
 
-// Tells a screen reader what the label shows: its text, as a link or as plain text.
+// Tells a screen reader what the label shows: its text, as the label's role says.
 class DrawnLabelAccessible final : public QAccessibleWidget {
 public:
     explicit DrawnLabelAccessible(TDrawnLabel* label)
         : QAccessibleWidget(label, QAccessible::StaticText) {}
 
     // Asked each time: the interface may have been made while a link label was still
-    // being constructed.
-    QAccessible::Role role() const override {
-        return qobject_cast<const TUrlLabel*>(widget()) != nullptr ? QAccessible::Link
-                                                                   : QAccessible::StaticText;
-    }
+    // being constructed, when the label's role was still the base class's.
+    QAccessible::Role role() const override { return label()->accessibleRole(); }
 
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) {
@@ -93,7 +89,6 @@ TDrawnLabel::TDrawnLabel(QWidget* parent) : QWidget(parent) {
         return true;
     }();
     Q_UNUSED(factoryInstalled);
-    m_flyByColor = palette().color(QPalette::Active, QPalette::Highlight);
 }
 
 TDrawnLabel::~TDrawnLabel() = default;
@@ -107,8 +102,7 @@ void TDrawnLabel::setCaption(const QString& caption) {
 }
 
 QString TDrawnLabel::displayText() const {
-    const QString text = withNewlines(m_caption);
-    return m_showAccelChar ? withoutAccelMarkers(text) : text;
+    return withoutAccelMarkers(withNewlines(m_caption));
 }
 
 QColor TDrawnLabel::fontColor() const {
@@ -146,89 +140,10 @@ void TDrawnLabel::setTransparent(bool on) {
     update();
 }
 
-void TDrawnLabel::setWordWrap(bool on) {
-    if (on == m_wordWrap) {
-        return;
-    }
-    m_wordWrap = on;
-    adjustBounds();
-    update();
-}
-
-void TDrawnLabel::setShowAccelChar(bool on) {
-    if (on == m_showAccelChar) {
-        return;
-    }
-    m_showAccelChar = on;
-    captionChanged();
-}
-
-void TDrawnLabel::setLayout(TextLayout layout) {
-    if (layout == m_layout) {
-        return;
-    }
-    m_layout = layout;
-    update();
-}
-
-void TDrawnLabel::setTextStyle(TextStyle style) {
-    if (style == m_textStyle) {
-        return;
-    }
-    m_textStyle = style;
-    update();
-}
-
-void TDrawnLabel::setFlyByEnabled(bool on) {
-    m_flyByEnabled = on;
-}
-
-void TDrawnLabel::setFlyByColor(const QColor& color) {
-    m_flyByColor = color;
-}
-
-void TDrawnLabel::setTextMargin(int pixels) {
-    if (pixels == m_textMargin) {
-        return;
-    }
-    m_textMargin = pixels;
-    adjustBounds();
-    update();
-}
-
-void TDrawnLabel::setBorderWidth(int pixels) {
-    if (pixels == m_borderWidth) {
-        return;
-    }
-    m_borderWidth = pixels;
-    adjustBounds();
-    update();
-}
-
 QColor TDrawnLabel::color() const {
-    if (!m_parentColor) {
-        return m_color;
-    }
     const QWidget* parent = parentWidget();
     return parent != nullptr ? parent->palette().color(parent->backgroundRole())
                              : palette().color(QPalette::Button);
-}
-
-void TDrawnLabel::setColor(const QColor& color) {
-    m_color = color;
-    m_parentColor = false;
-    update();
-}
-
-void TDrawnLabel::setParentColor(bool on) {
-    if (on == m_parentColor) {
-        return;
-    }
-    if (!on) {
-        m_color = color();
-    }
-    m_parentColor = on;
-    update();
 }
 
 void TDrawnLabel::setCursorNumber(int number) {
@@ -241,9 +156,7 @@ void TDrawnLabel::setCursorNumber(int number) {
 }
 
 QSize TDrawnLabel::sizeHint() const {
-    const int insets = 2 * (m_borderWidth + m_textMargin);
-    return measuredTextSize(m_wordWrap ? qMax(0, width() - insets) : kUnbounded) +
-           QSize(insets, insets);
+    return measuredTextSize();
 }
 
 void TDrawnLabel::click() {
@@ -251,41 +164,23 @@ void TDrawnLabel::click() {
 }
 
 int TDrawnLabel::textFlags() const {
-    int flags = static_cast<int>(QStyle::visualAlignment(layoutDirection(), m_alignment)) |
-                Qt::AlignTop | Qt::TextExpandTabs;
-    if (m_wordWrap) {
-        flags |= Qt::TextWordWrap;
-    }
-    if (m_showAccelChar) {
-        flags |= Qt::TextShowMnemonic;
-    }
-    return flags;
+    return static_cast<int>(QStyle::visualAlignment(layoutDirection(), m_alignment)) |
+           Qt::AlignTop | Qt::TextExpandTabs | Qt::TextShowMnemonic;
 }
 
-QString TDrawnLabel::layoutText() const {
-    return withNewlines(m_caption);
-}
-
-QRect TDrawnLabel::textRect() const {
-    const int inset = m_borderWidth + m_textMargin;
-    return rect().adjusted(inset, inset, -inset, -inset);
-}
-
-QSize TDrawnLabel::measuredTextSize(int width) const {
+QSize TDrawnLabel::measuredTextSize() const {
     // An empty caption still measures one line, so an automatically sized label keeps
     // the height of its font.
-    const QString text = m_caption.isEmpty() ? QStringLiteral(" ") : layoutText();
+    const QString text = m_caption.isEmpty() ? QStringLiteral(" ") : withNewlines(m_caption);
     const int flags = (textFlags() & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft;
-    return fontMetrics().boundingRect(QRect(0, 0, width, kUnbounded), flags, text).size();
+    return fontMetrics().boundingRect(QRect(0, 0, kUnbounded, kUnbounded), flags, text).size();
 }
 
 void TDrawnLabel::adjustBounds() {
     if (!m_autoSize) {
         return;
     }
-    const int insets = 2 * (m_borderWidth + m_textMargin);
-    const QSize text = measuredTextSize(m_wordWrap ? qMax(0, width() - insets) : kUnbounded);
-    const QSize wanted(m_wordWrap ? width() : text.width() + insets, text.height() + insets);
+    const QSize wanted = measuredTextSize();
     QRect bounds = geometry();
     const bool rightAligned =
         (QStyle::visualAlignment(layoutDirection(), m_alignment) & Qt::AlignRight) != 0;
@@ -308,14 +203,9 @@ void TDrawnLabel::paintEvent(QPaintEvent* /*event*/) {
     if (!m_transparent) {
         painter.fillRect(rect(), color());
     }
-    QRect target = textRect();
+    const QRect target = rect();
     const int flags = textFlags();
-    const QString text = layoutText();
-    if (m_layout != TextLayout::Top) {
-        const int textHeight = painter.boundingRect(target, flags, text).height();
-        const int spare = target.height() - textHeight;
-        target.translate(0, m_layout == TextLayout::Center ? spare / 2 : spare);
-    }
+    const QString text = withNewlines(m_caption);
     if (isEnabled()) {
         painter.setPen(fontColor());
         painter.drawText(target, flags, text);
@@ -329,19 +219,11 @@ void TDrawnLabel::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void TDrawnLabel::enterEvent(QEnterEvent* event) {
-    if (m_flyByEnabled) {
-        m_savedColor = fontColor();
-        setFontColor(m_flyByColor);
-    }
     QWidget::enterEvent(event);
     Q_EMIT mouseEntered();
 }
 
 void TDrawnLabel::leaveEvent(QEvent* event) {
-    if (m_flyByEnabled && m_savedColor.isValid()) {
-        setFontColor(m_savedColor);
-        m_savedColor = QColor();
-    }
     QWidget::leaveEvent(event);
     Q_EMIT mouseLeft();
 }

@@ -1,7 +1,9 @@
 #pragma once
-// A label that draws its own text: alignment, line breaks, accelerator underline,
-// vertical layout, the engraved disabled look, automatic sizing and a hover colour.
+// A label that draws its own text: alignment, line breaks, the accelerator underline, the
+// engraved disabled look and automatic sizing. The About window's help text is one; the
+// link label (url_label.h) builds on it.
 
+#include <QAccessible>
 #include <QColor>
 #include <QString>
 #include <QWidget>
@@ -16,56 +18,38 @@ class DrawnLabelAccessible;
 
 class TDrawnLabel : public QWidget {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TDrawnLabel)
 
 public:
-    // Only the flat style is drawn; the program uses no other.
-    enum class TextStyle { Normal };
-    enum class TextLayout { Top, Center, Bottom };
-
     explicit TDrawnLabel(QWidget* parent = nullptr);
     ~TDrawnLabel() override;
 
+    // Line breaks are '\r', "\r\n" or '\n'; "&x" underlines x and "&&" shows one '&'.
     QString caption() const { return m_caption; }
-    virtual void setCaption(const QString& caption);
+    void setCaption(const QString& caption);
     // The caption as shown: line breaks as '\n', accelerator markers resolved.
     QString displayText() const;
 
     // The text colour; the text is painted in it (and so follows every change to it).
     QColor fontColor() const;
-    virtual void setFontColor(const QColor& color);
+    void setFontColor(const QColor& color);
 
+    // Horizontal alignment of every line; the text starts at the top.
     Qt::Alignment alignment() const { return m_alignment; }
-    virtual void setAlignment(Qt::Alignment horizontal);
+    void setAlignment(Qt::Alignment horizontal);
+    // On: the label takes the size of its text, keeping the edge its alignment names.
     bool autoSize() const { return m_autoSize; }
-    virtual void setAutoSize(bool on);
+    void setAutoSize(bool on);
+    // On: nothing is painted behind the text.
     bool isTransparent() const { return m_transparent; }
-    virtual void setTransparent(bool on);
-    bool wordWrap() const { return m_wordWrap; }
-    virtual void setWordWrap(bool on);
-    bool showAccelChar() const { return m_showAccelChar; }
-    virtual void setShowAccelChar(bool on);
-    TextLayout layout() const { return m_layout; }
-    virtual void setLayout(TextLayout layout);
-    TextStyle textStyle() const { return m_textStyle; }
-    virtual void setTextStyle(TextStyle style);
-    bool flyByEnabled() const { return m_flyByEnabled; }
-    virtual void setFlyByEnabled(bool on);
-    QColor flyByColor() const { return m_flyByColor; }
-    virtual void setFlyByColor(const QColor& color);
-    int textMargin() const { return m_textMargin; }
-    virtual void setTextMargin(int pixels);
-    int borderWidth() const { return m_borderWidth; }
-    virtual void setBorderWidth(int pixels);
+    void setTransparent(bool on);
 
-    // The background when not transparent: the parent's colour until one is set.
+    // The background when not transparent: the parent's colour.
     QColor color() const;
-    virtual void setColor(const QColor& color);
-    bool parentColor() const { return m_parentColor; }
-    virtual void setParentColor(bool on);
 
     // The cursor shown over the label, by its number in the cursor table.
     int cursorNumber() const { return m_cursorNumber; }
-    virtual void setCursorNumber(int number);
+    void setCursorNumber(int number);
 
     QSize sizeHint() const override;
 
@@ -77,6 +61,8 @@ Q_SIGNALS:
 protected:
     // A left click released over the label; raises clicked().
     virtual void click();
+    // What a screen reader is told the label is; a label that opens something says Link.
+    virtual QAccessible::Role accessibleRole() const { return QAccessible::StaticText; }
 
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -89,9 +75,7 @@ private:
     friend class DrawnLabelAccessible;
 
     int textFlags() const;
-    QString layoutText() const;
-    QRect textRect() const;
-    QSize measuredTextSize(int width) const;
+    QSize measuredTextSize() const;
     void adjustBounds();
     void captionChanged();
 
@@ -99,17 +83,6 @@ private:
     Qt::Alignment m_alignment = Qt::AlignLeft;
     bool m_autoSize = true;
     bool m_transparent = false;
-    bool m_wordWrap = false;
-    bool m_showAccelChar = true;
-    TextLayout m_layout = TextLayout::Top;
-    TextStyle m_textStyle = TextStyle::Normal;
-    bool m_flyByEnabled = false;
-    QColor m_flyByColor;
-    QColor m_savedColor;
-    int m_textMargin = 0;
-    int m_borderWidth = 0;
-    QColor m_color;
-    bool m_parentColor = true;
     int m_cursorNumber = 0;
     bool m_pressed = false;
 };

@@ -5,59 +5,23 @@
 
 namespace sumbrook {
 
-TUrlLabel::TUrlLabel(shell::LinkOpener& opener, QWidget* parent)
-    : TDrawnLabel(parent), m_opener(&opener) {
-    // Each link label registers the hand again, so the table holds the current one.
-    registerHandCursor();
-    setCursorNumber(kHandCursorNumber);
-    m_unvisitedColor = palette().color(QPalette::Active, QPalette::Highlight);
-    setFontColor(m_unvisitedColor);
-    QFont underlined = font();
-    underlined.setUnderline(true);
-    setFont(underlined);
-}
+namespace {
 
-void TUrlLabel::setUnvisitedColor(const QColor& color) {
-    if (color == m_unvisitedColor) {
-        return;
-    }
-    m_unvisitedColor = color;
-    applyLinkColor();
-    update();
-}
+// The colour of a followed link: purple.
+constexpr QRgb kVisitedColor = qRgb(128, 0, 128);
 
-void TUrlLabel::setVisited(bool visited) {
-    if (visited == m_visited) {
-        return;
-    }
-    m_visited = visited;
-    applyLinkColor();
-    update();
-}
-
-void TUrlLabel::setVisitedColor(const QColor& color) {
-    if (color == m_visitedColor) {
-        return;
-    }
-    m_visitedColor = color;
-    applyLinkColor();
-    update();
-}
-
-void TUrlLabel::applyLinkColor() {
-    setFontColor(m_visited ? m_visitedColor : m_unvisitedColor);
-}
-
-bool TUrlLabel::isBlank(const QString& text) {
+// True when text holds nothing but characters up to the space (controls and blanks).
+bool isBlank(const QString& text) {
     for (const QChar c : text) {
-        if (c.unicode() > 32) {
+        if (c.unicode() > u' ') {
             return false;
         }
     }
     return true;
 }
 
-bool TUrlLabel::hasHtmExtension(const QString& target) {
+// True when target ends in the extension ".htm", in any letter case.
+bool hasHtmExtension(const QString& target) {
     // The extension starts at the last '.', '\' or ':' and only if that one is a '.'.
     qsizetype start = -1;
     for (qsizetype i = target.size() - 1; i >= 0; --i) {
@@ -86,6 +50,33 @@ bool TUrlLabel::hasHtmExtension(const QString& target) {
         }
     }
     return true;
+}
+
+} // namespace
+
+TUrlLabel::TUrlLabel(shell::LinkOpener& opener, QWidget* parent)
+    : TDrawnLabel(parent), m_opener(&opener) {
+    // Each link label registers the hand again, so the table holds the current one.
+    registerHandCursor();
+    setCursorNumber(kHandCursorNumber);
+    m_unvisitedColor = palette().color(QPalette::Active, QPalette::Highlight);
+    setFontColor(m_unvisitedColor);
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    setFont(underlined);
+}
+
+void TUrlLabel::setVisited(bool visited) {
+    if (visited == m_visited) {
+        return;
+    }
+    m_visited = visited;
+    applyLinkColor();
+    update();
+}
+
+void TUrlLabel::applyLinkColor() {
+    setFontColor(m_visited ? QColor(kVisitedColor) : m_unvisitedColor);
 }
 
 void TUrlLabel::click() {

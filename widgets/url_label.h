@@ -15,41 +15,34 @@ class LinkOpener;
 
 class TUrlLabel final : public TDrawnLabel {
     Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TUrlLabel)
 
 public:
     // The opener must outlive the label (the real one comes from the shell layer).
     explicit TUrlLabel(shell::LinkOpener& opener, QWidget* parent = nullptr);
 
-    void setLinkOpener(shell::LinkOpener& opener) { m_opener = &opener; }
-
-    // The target; when it is blank the caption is opened instead.
+    // The target; when it holds nothing but blanks (characters up to the space) the
+    // caption is opened instead.
     QString url() const { return m_url; }
     void setUrl(const QString& url) { m_url = url; }
 
-    QColor unvisitedColor() const { return m_unvisitedColor; }
-    virtual void setUnvisitedColor(const QColor& color);
+    // Followed once the shell has opened the target; the text is then purple, before that
+    // in the highlight colour.
     bool visited() const { return m_visited; }
-    virtual void setVisited(bool visited);
-    QColor visitedColor() const { return m_visitedColor; }
-    virtual void setVisitedColor(const QColor& color);
-
-    // Font colour := the visited or the unvisited colour, as the link stands.
-    virtual void applyLinkColor();
-
-    // True when text holds nothing but characters of code 32 or below.
-    static bool isBlank(const QString& text);
-    // True when target ends in the extension ".htm", in any letter case.
-    static bool hasHtmExtension(const QString& target);
+    void setVisited(bool visited);
 
 protected:
+    // Opens the target; a failed ".htm" target offers the program chooser.
     void click() override;
+    QAccessible::Role accessibleRole() const override { return QAccessible::Link; }
 
 private:
+    void applyLinkColor();
+
     shell::LinkOpener* m_opener;
     QString m_url;
     QColor m_unvisitedColor;
     bool m_visited = false;
-    QColor m_visitedColor{128, 0, 128};
 };
 
 } // namespace sumbrook

@@ -2,6 +2,7 @@
 // window and then where it was left, the keys, the help text lines, the link and the
 // picture; and it never keeps the program running.
 
+#include "about/about_texts.h"
 #include "about/about_window.h"
 #include "about/jpeg_picture.h"
 #include "assets/assets.h"
@@ -14,7 +15,9 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QFile>
+#include <QGlyphRun>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 #include <memory>
 
@@ -150,7 +153,7 @@ private Q_SLOTS:
         QVERIFY(sumbrook::test::count(grabbed(*lbl4), unvisited) > 0);
 
         QTest::mouseClick(lbl4, Qt::LeftButton);
-        QCOMPARE(w.opener.opened, std::vector<std::string>{sumbrook::kUpdatePageUrl});
+        QCOMPARE(w.opener.opened, std::vector<std::string>{sumbrook::about_texts::kUpdatePageUrl});
         QTest::keyClick(w.about.get(), Qt::Key_Escape);
         w.about->showAbout();
 
@@ -171,6 +174,39 @@ private Q_SLOTS:
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(lbl4, &leave);
         QCOMPARE(grabbed(*lbl4), before);
+    }
+
+    // Beside the pixel checks: every control lies inside its parent and clear of its
+    // siblings, and every character of every text has a glyph in the face that draws it.
+    void controlsFitAndEveryCharacterHasAGlyph() {
+        Windows w;
+        w.about->showAbout();
+        const auto controls = w.about->findChildren<QWidget*>();
+        QVERIFY(controls.size() >= 4);
+        for (const QWidget* control : controls) {
+            const QString name = control->objectName();
+            QVERIFY2(control->parentWidget()->rect().contains(control->geometry()),
+                     qPrintable(name));
+            for (const QWidget* other : controls) {
+                QVERIFY2(other == control || other->parentWidget() != control->parentWidget() ||
+                             !other->geometry().intersects(control->geometry()),
+                         qPrintable(name + QStringLiteral(" overlaps ") + other->objectName()));
+            }
+        }
+        for (const sumbrook::TDrawnLabel* label : w.about->findChildren<sumbrook::TDrawnLabel*>()) {
+            QTextLayout layout(label->displayText(), label->font());
+            layout.beginLayout();
+            while (layout.createLine().isValid()) {
+            }
+            layout.endLayout();
+            for (const QGlyphRun& run : layout.glyphRuns()) {
+                const QList<quint32> glyphs = run.glyphIndexes();
+                QVERIFY2(!glyphs.contains(0u),
+                         qPrintable(label->objectName() +
+                                    QStringLiteral(" draws a missing glyph in ") +
+                                    run.rawFont().familyName()));
+            }
+        }
     }
 
     void pictureAtItsOwnSizeOnTheLeft() {

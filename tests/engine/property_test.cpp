@@ -3,8 +3,8 @@
 
 #include "engine/drill_engine.h"
 #include "engine/wrap32.h"
-#include "fake_pause_source.h"
-#include "recording_display.h"
+#include "tests/support/fake_pause_source.h"
+#include "tests/support/recording_display.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,7 @@ TEST_P(EveryProblem, ShowsWhatItExpectsAndIsNeverNegative) {
     display.rg2 = rg2;
     DrillEngine engine(display, pauses);
     engine.start(std::to_string(maxValue));
-    engine.state().OperationMode = mode;
+    engine.setOperationMode(mode);
 
     constexpr int kProblems = 3000;
     for (int n = 0; n < kProblems; ++n) {
@@ -112,7 +112,7 @@ TEST(LargestMaximum, ArithmeticWraps) {
             display.rg2 = rg2;
             DrillEngine engine(display, pauses);
             engine.start("2147483647");
-            engine.state().OperationMode = mode;
+            engine.setOperationMode(mode);
             for (int n = 0; n < 2000; ++n) {
                 engine.gett();
                 const Equation eq = evaluate(display.text(Element::lbl6));

@@ -1,6 +1,6 @@
 #include "engine/drill_state.h"
 #include "engine/random_source.h"
-#include "fake_pause_source.h"
+#include "tests/support/fake_pause_source.h"
 
 #include <gtest/gtest.h>
 

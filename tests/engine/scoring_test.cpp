@@ -1,10 +1,11 @@
 #include "engine/drill_engine.h"
-#include "fake_pause_source.h"
-#include "recording_display.h"
+#include "tests/support/fake_pause_source.h"
+#include "tests/support/recording_display.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using sumbrook::DrillEngine;
 using sumbrook::Element;
@@ -16,7 +17,6 @@ class Scoring : public ::testing::Test {
 protected:
     void SetUp() override {
         engine.start("20");
-        display.setText(Element::lbl3, sumbrook::texts::kScoreStart);
         engine.gett();
         display.focus.clear();
     }
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Scoring, AnswersAfterTheLimitAreStillJudged) {
-    engine.state().QuestionLimit = 1;
+    engine.setQuestionLimit(1);
     display.setText(Element::edt1, answer());
     engine.submit(Element::edt1);
     EXPECT_EQ(display.text(Element::lbl3), "已经做了1道题了,休息吧.");
@@ -117,5 +117,52 @@ TEST_F(Scoring, AnswersAfterTheLimitAreStillJudged) {
 TEST_F(Scoring, AnswerText) {
     EXPECT_EQ(engine.answerText(), "正确答案\r" + answer());
 }
+
+} // namespace
+
+namespace {
+
+using sumbrook::Announcement;
+
+struct AnnouncementCase {
+    const char* name;
+    const char* typed; // "=" the answer, "+" a wrong one, "" nothing
+    int limit;
+    std::vector<Announcement> told;
+};
+
+class Announcements : public Scoring, public ::testing::WithParamInterface<AnnouncementCase> {};
+
+// Each action tells a listener what it showed, once, verdict first.
+TEST_P(Announcements, EachActionTellsOnce) {
+    const AnnouncementCase& c = GetParam();
+    engine.setQuestionLimit(c.limit);
+    display.announcements.clear();
+    const std::string typed = c.typed;
+    display.setText(Element::edt1, typed == "=" ? answer() : typed == "+" ? wrongAnswer() : "");
+    if (typed == "?")
+        engine.showAnswer();
+    else
+        engine.submit(Element::edt1);
+    std::vector<Announcement> kinds;
+    for (const auto& [kind, text] : display.announcements) {
+        kinds.push_back(kind);
+        const Element shownIn = kind == Announcement::Problem ? Element::lbl6
+                                : kind == Announcement::Rest  ? Element::lbl3
+                                                              : Element::lbl2;
+        EXPECT_NE(text.find(display.text(shownIn)), std::string::npos) << text;
+    }
+    EXPECT_EQ(kinds, c.told);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, Announcements,
+    ::testing::Values(
+        AnnouncementCase{"Right", "=", 25, {Announcement::Verdict, Announcement::Problem}},
+        AnnouncementCase{"Wrong", "+", 25, {Announcement::Verdict}},
+        AnnouncementCase{"Skip", "", 25, {Announcement::Problem}},
+        AnnouncementCase{"RightAtTheLimit", "=", 1, {Announcement::Verdict, Announcement::Rest}},
+        AnnouncementCase{"Peek", "?", 25, {Announcement::Answer}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

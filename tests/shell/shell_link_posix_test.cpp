@@ -120,6 +120,49 @@ TEST_F(PosixLinkWriterTest, ReadsBackThroughLnkinfo) {
     EXPECT_EQ(fields["Drive type"], "Fixed (3)");
 }
 
+// The non-Unicode copy of the target path, as readers that use it find it: LinkInfo
+// follows the header directly (no item list is written), its local base path at +16.
+std::string ansiLocalBasePath(const std::string& link) {
+    const std::string bytes = readFile(link);
+    const auto at32 = [&](std::size_t at) {
+        std::uint32_t v = 0;
+        for (int k = 3; k >= 0; --k) {
+            v = (v << 8) | static_cast<unsigned char>(bytes.at(at + static_cast<std::size_t>(k)));
+        }
+        return static_cast<std::size_t>(v);
+    };
+    const std::size_t linkInfo = 0x4C;
+    const std::size_t start = linkInfo + at32(linkInfo + 16);
+    return std::string(bytes.c_str() + start);
+}
+
+struct AnsiPathCase {
+    const char* name;
+    const char* folder; // the program's folder name, UTF-8
+    const char* ansi;   // that name in code page 936
+};
+
+class AnsiPathTest : public PosixLinkWriterTest,
+                     public ::testing::WithParamInterface<AnsiPathCase> {};
+
+TEST_P(AnsiPathTest, NonUnicodePathIsInTheProgramsCodePage) {
+    const fs::path folder = m_root / GetParam().folder;
+    fs::create_directories(folder);
+    const std::string program = (folder / "sumbrook").string();
+    const std::string link = linkIn(m_root);
+    shell::CreateDesktopShortcut(m_desktop, program, " ", link, shell::kShortcutDescription);
+    EXPECT_EQ(ansiLocalBasePath(link), m_root.string() + "/" + GetParam().ansi + "/sumbrook");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, AnsiPathTest,
+    ::testing::Values(AnsiPathCase{"Ascii", "maths", "maths"},
+                      AnsiPathCase{"Chinese", "数学", "\xCA\xFD\xD1\xA7"},
+                      // 乗's second byte in code page 936 is the backslash's code.
+                      AnsiPathCase{"TrailByteIsBackslash", "乗", "\x81\x5C"},
+                      AnsiPathCase{"OutsideTheCodePage", "😀数", "?\xCA\xFD"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(PosixLinkWriterTest, WritingTwiceGivesTheSameFile) {
     const std::string link = linkIn(m_root);
     write(link);
@@ -152,14 +195,16 @@ TEST_P(UnwritableLinkTest, FailsWithReasonAndPathAndLeavesNothing) {
     const std::size_t before = entriesIn(m_root);
     const std::string link = (m_root / GetParam().linkRelative).string();
 
+    bool reported = false;
     try {
         write(link);
-        FAIL() << "a save to " << link << " was reported as done";
     } catch (const Exception& e) {
+        reported = true;
         EXPECT_NE(e.message().find(link), std::string::npos) << e.message();
         const std::string reason = std::generic_category().message(GetParam().error);
         EXPECT_NE(e.message().find(reason), std::string::npos) << e.message();
     }
+    EXPECT_TRUE(reported) << "a save to " << link << " was reported as done";
     EXPECT_EQ(entriesIn(m_root), before);
     EXPECT_EQ(entriesIn(m_root / "existing"), 1u);
     EXPECT_TRUE(fs::is_directory(m_root / "existing" / "Sumbrook.lnk"));

@@ -1,7 +1,7 @@
 #include "shell/shortcut.h"
 
 #include "engine/exceptions.h"
-#include "fake_desktop.h"
+#include "tests/shell/fake_desktop.h"
 
 #include <gtest/gtest.h>
 

@@ -3,21 +3,21 @@
 #include "engine/exceptions.h"
 #include "shell/platform.h"
 #include "shell/shortcut.h"
+#include "tests/support/temporary_xdg_desktop.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QObject>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <ostream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -25,34 +25,54 @@ namespace {
 namespace fs = std::filesystem;
 namespace shell = sumbrook::shell;
 using sumbrook::Exception;
+using sumbrook::testing::TemporaryXdgDesktop;
 
 // Points the user's desktop (through user-dirs.dirs) into a private folder.
 class SystemDesktopTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "sumbrook-desktop-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
-        fs::create_directories(m_root / "config");
-        ::setenv("XDG_CONFIG_HOME", (m_root / "config").c_str(), 1);
-    }
-    void TearDown() override {
-        ::unsetenv("XDG_CONFIG_HOME");
-        std::error_code ignored;
-        fs::remove_all(m_root, ignored);
+        ASSERT_TRUE(m_xdg.isValid());
+        m_root = fs::u8path(m_xdg.home().toStdString());
     }
 
     void setDesktop(const fs::path& folder) {
-        std::ofstream(m_root / "config" / "user-dirs.dirs")
-            << "XDG_DESKTOP_DIR=\"" << folder.string() << "\"\n";
+        ASSERT_TRUE(m_xdg.setDesktop(QString::fromStdString(folder.u8string())));
     }
 
     std::vector<fs::path> everything() const {
         return {fs::recursive_directory_iterator(m_root), fs::recursive_directory_iterator()};
     }
 
+    TemporaryXdgDesktop m_xdg;
     fs::path m_root;
 };
+
+// The helper points the desktop into its home and puts XDG_CONFIG_HOME back as it was, set
+// or not, however its scope is left.
+TEST(TemporaryXdgDesktopTest, PointsTheDesktopThereAndPutsTheSettingBack) {
+    const TemporaryXdgDesktop outer; // restores the process's own setting at the end
+    ASSERT_TRUE(outer.isValid());
+    for (const char* before : {"/elsewhere/config", static_cast<const char*>(nullptr)}) {
+        SCOPED_TRACE(before != nullptr ? before : "unset");
+        if (before != nullptr) {
+            qputenv("XDG_CONFIG_HOME", before);
+        } else {
+            qunsetenv("XDG_CONFIG_HOME");
+        }
+        // Leaves its scope early, as a failed ASSERT does.
+        const auto desktopWhileAlive = [] {
+            const TemporaryXdgDesktop xdg;
+            if (xdg.isValid()) {
+                return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) ==
+                       xdg.desktop();
+            }
+            return false;
+        };
+        EXPECT_TRUE(desktopWhileAlive());
+        EXPECT_EQ(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"), before != nullptr);
+        EXPECT_EQ(qgetenv("XDG_CONFIG_HOME"), QByteArray(before));
+    }
+}
 
 TEST_F(SystemDesktopTest, AMissingOrFileDesktopThrowsNamingItAndWritesNothing) {
     std::ofstream(m_root / "plain") << "x";

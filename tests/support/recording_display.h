@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sumbrook::testing {
@@ -23,6 +24,9 @@ public:
     void setFocus(Element element) override { focus.push_back(element); }
     void appendLog(const std::string& line) override { log.push_back(line); }
     int rg2ItemIndex() const override { return rg2; }
+    void announce(Announcement kind, const std::string& text) override {
+        announcements.emplace_back(kind, text);
+    }
 
     bool visible(Element element) const {
         const auto it = visibility.find(element);
@@ -33,6 +37,7 @@ public:
     std::map<Element, bool> visibility;
     std::vector<Element> focus;
     std::vector<std::string> log;
+    std::vector<std::pair<Announcement, std::string>> announcements;
     int rg2 = 1;
     int writes = 0;
 };

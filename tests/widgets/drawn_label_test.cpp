@@ -1,4 +1,4 @@
-// The self-drawn label's text, automatic sizing and hover colour; the hand cursor.
+// The self-drawn label's text, automatic sizing and hover; the hand cursor.
 
 #include "tests/widgets/fake_link_opener.h"
 #include "tests/widgets/label_pixels.h"
@@ -19,24 +19,18 @@ class DrawnLabelTest final : public QObject {
 private Q_SLOTS:
     void text_data() {
         QTest::addColumn<QString>("caption");
-        QTest::addColumn<bool>("showAccelChar");
         QTest::addColumn<QString>("shown");
         QTest::newRow("CR, CR LF and LF break once")
-            << QStringLiteral("a\rb\r\nc\nd") << true << QStringLiteral("a\nb\nc\nd");
+            << QStringLiteral("a\rb\r\nc\nd") << QStringLiteral("a\nb\nc\nd");
         QTest::newRow("accelerator marker")
-            << QStringLiteral("关于(&A)") << true << QStringLiteral("关于(A)");
-        QTest::newRow("double marker shows one")
-            << QStringLiteral("A&&B") << true << QStringLiteral("A&B");
-        QTest::newRow("accelerators off")
-            << QStringLiteral("A&&B&c") << false << QStringLiteral("A&&B&c");
+            << QStringLiteral("关于(&A)") << QStringLiteral("关于(A)");
+        QTest::newRow("double marker shows one") << QStringLiteral("A&&B") << QStringLiteral("A&B");
     }
     void text() {
         QFETCH(QString, caption);
-        QFETCH(bool, showAccelChar);
         QFETCH(QString, shown);
         QWidget parent;
         TDrawnLabel label(&parent);
-        label.setShowAccelChar(showAccelChar);
         label.setCaption(caption);
         parent.show();
         // A screen reader gets what is drawn: one text line per shown line.
@@ -66,27 +60,23 @@ private Q_SLOTS:
         QCOMPARE(left < 0 ? label.geometry().right() : label.x(), left < 0 ? right : left);
     }
 
-    void hover_data() {
-        QTest::addColumn<bool>("flyBy");
-        QTest::newRow("fly-by off: colour stays") << false;
-        QTest::newRow("fly-by on: its colour while over") << true;
-    }
+    // Hovering tells who listens and keeps the colour.
     void hover() {
-        QFETCH(bool, flyBy);
         TDrawnLabel label;
         label.setFontColor(Qt::darkGreen);
-        label.setFlyByEnabled(flyBy);
-        label.setFlyByColor(Qt::red);
         int entered = 0;
+        int left = 0;
         connect(&label, &TDrawnLabel::mouseEntered, this, [&] { ++entered; });
+        connect(&label, &TDrawnLabel::mouseLeft, this, [&] { ++left; });
 
         QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
         QCoreApplication::sendEvent(&label, &enter);
-        QCOMPARE(label.fontColor(), flyBy ? QColor(Qt::red) : QColor(Qt::darkGreen));
+        QCOMPARE(label.fontColor(), QColor(Qt::darkGreen));
         QCOMPARE(entered, 1);
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(&label, &leave);
         QCOMPARE(label.fontColor(), QColor(Qt::darkGreen));
+        QCOMPARE(left, 1);
     }
 
     void ownHandOnlyOnOldSystems_data() {

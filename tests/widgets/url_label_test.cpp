@@ -1,10 +1,11 @@
 // The link label: which target a click opens, the program chooser after a failed ".htm",
-// the visited colour, the link colour setters and the engraved disabled look.
+// the visited colour, the role a screen reader is told and the engraved disabled look.
 
 #include "tests/widgets/fake_link_opener.h"
 #include "tests/widgets/label_pixels.h"
 #include "widgets/url_label.h"
 
+#include <QAccessible>
 #include <QTest>
 
 using sumbrook::TUrlLabel;
@@ -82,34 +83,41 @@ private Q_SLOTS:
         QCOMPARE(label.fontColor(), kPurple);
     }
 
-    void settersReapplyTheLinkColor_data() {
-        QTest::addColumn<int>("setter");
-        QTest::addColumn<QColor>("expected");
-        QTest::newRow("Visited") << 0 << kPurple;
-        QTest::newRow("UnvisitedColor") << 1 << QColor(Qt::red);
-        QTest::newRow("VisitedColor") << 2 << QColor(Qt::blue);
-    }
-    void settersReapplyTheLinkColor() {
-        QFETCH(int, setter);
-        QFETCH(QColor, expected);
+    void setVisitedReappliesTheLinkColor() {
         FakeLinkOpener opener;
         TUrlLabel label(opener);
-        label.setVisited(setter == 2);
+        const QColor unvisited = label.fontColor();
         label.setFontColor(Qt::green);
         // Setting the current value changes nothing.
         label.setVisited(label.visited());
-        label.setUnvisitedColor(label.unvisitedColor());
-        label.setVisitedColor(label.visitedColor());
         QCOMPARE(label.fontColor(), QColor(Qt::green));
 
-        if (setter == 0) {
-            label.setVisited(true);
-        } else if (setter == 1) {
-            label.setUnvisitedColor(Qt::red);
-        } else {
-            label.setVisitedColor(Qt::blue);
-        }
-        QCOMPARE(label.fontColor(), expected);
+        label.setVisited(true);
+        QCOMPARE(label.fontColor(), kPurple);
+        label.setVisited(false);
+        QCOMPARE(label.fontColor(), unvisited);
+    }
+
+    // A link label is a link to a screen reader, with a press action that follows it; a
+    // plain drawn label is static text without one.
+    void accessibleRoleAndAction() {
+        FakeLinkOpener opener;
+        TUrlLabel link(opener);
+        link.setUrl(QStringLiteral("https://a.example/"));
+        sumbrook::TDrawnLabel plain;
+        QAccessibleInterface* linkInterface = QAccessible::queryAccessibleInterface(&link);
+        QAccessibleInterface* plainInterface = QAccessible::queryAccessibleInterface(&plain);
+        QCOMPARE(linkInterface->role(), QAccessible::Link);
+        QCOMPARE(plainInterface->role(), QAccessible::StaticText);
+        QVERIFY(plainInterface->actionInterface() == nullptr ||
+                plainInterface->actionInterface()->actionNames().isEmpty());
+        QAccessibleActionInterface* press = linkInterface->actionInterface();
+        QVERIFY(press != nullptr);
+        QCOMPARE(press->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        press->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(opener.opened, std::vector<std::string>{"https://a.example/"});
+        link.setEnabled(false);
+        QVERIFY(press->actionNames().isEmpty());
     }
 
     void disabledIsEngraved() {

@@ -1,7 +1,7 @@
 // The UTF-8 <-> ANSI boundary: what the "A" calls are given and what comes back from them.
 #include "engine/exceptions.h"
 #include "shell/ansi_text_win.h"
-#include "windows_test_support.h"
+#include "tests/windows/windows_test_support.h"
 
 #include <gtest/gtest.h>
 

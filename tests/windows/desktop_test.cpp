@@ -3,7 +3,7 @@
 #include "engine/exceptions.h"
 #include "shell/desktop_win.h"
 #include "shell/shortcut.h"
-#include "windows_test_support.h"
+#include "tests/windows/windows_test_support.h"
 
 #include <gtest/gtest.h>
 

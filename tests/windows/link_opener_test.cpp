@@ -1,6 +1,6 @@
 // Opening a link's target through the shell: success is what the shell reports.
 #include "shell/platform.h"
-#include "windows_test_support.h"
+#include "tests/windows/windows_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Messages for failed COM calls: the system's text, trimmed, or "OLE error" and the code.
 #include "engine/exceptions.h"
 #include "shell/ole_error_win.h"
-#include "windows_test_support.h"
+#include "tests/windows/windows_test_support.h"
 
 #include <gtest/gtest.h>
 

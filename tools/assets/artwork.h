@@ -1,5 +1,7 @@
-// The pictures themselves. Everything is drawn from shapes (no fonts, no
-// randomness) so that the same build always produces the same pixels.
+// The pictures themselves, one source file each (about_picture.cpp, calculator_icon.cpp,
+// hand_cursor.cpp; the digits and signs they share in glyphs.cpp). Everything is drawn
+// from shapes (no fonts, no randomness) so that the same build always produces the same
+// pixels.
 #pragma once
 
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "encoders.h"
+#include "tools/assets/encoders.h"
 
 #include <algorithm>
 #include <array>
@@ -349,6 +349,7 @@ std::vector<QRgb> medianCutPalette(const QImage& source, int maxColours) {
         QRgb rgb;
     };
     std::vector<Colour> colours;
+    colours.reserve(counts.size());
     for (const auto& [rgb, count] : counts) {
         colours.push_back({{qRed(rgb), qGreen(rgb), qBlue(rgb)}, count, rgb});
     }
@@ -357,6 +358,7 @@ std::vector<QRgb> medianCutPalette(const QImage& source, int maxColours) {
     }
     if (colours.size() <= static_cast<size_t>(maxColours)) {
         std::vector<QRgb> exact;
+        exact.reserve(colours.size());
         for (const Colour& colour : colours) {
             exact.push_back(colour.rgb);
         }
@@ -427,6 +429,7 @@ std::vector<QRgb> medianCutPalette(const QImage& source, int maxColours) {
     }
 
     std::vector<QRgb> palette;
+    palette.reserve(boxes.size());
     for (const Box& box : boxes) {
         std::array<long, 3> sum{};
         long total = 0;
@@ -435,6 +438,9 @@ std::vector<QRgb> medianCutPalette(const QImage& source, int maxColours) {
                 sum[c] += colours[i].channel[c] * colours[i].count;
             }
             total += colours[i].count;
+        }
+        if (total == 0) {
+            continue; // no pixel to average (the splits leave no box empty)
         }
         auto mean = [&](size_t c) { return static_cast<int>((sum[c] + total / 2) / total); };
         palette.push_back(qRgb(mean(0), mean(1), mean(2)));

@@ -3,8 +3,8 @@
 //   about.jpg, sumbrook.ico, hand.cur, hicolor/<N>x<N>/apps/sumbrook.png
 // Run through the `regenerate_assets` build target.
 
-#include "artwork.h"
-#include "encoders.h"
+#include "tools/assets/artwork.h"
+#include "tools/assets/encoders.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
     }
 
     std::vector<IconImage> icons;
+    icons.reserve(kIconSlots.size());
     for (const IconSlot& slot : kIconSlots) {
         icons.push_back({drawCalculatorIcon(slot.size), slot.bitsPerPixel});
     }

@@ -1,0 +1,164 @@
+// Key preview: the window sees every key before the focused control does, as an
+// application event filter. Also the mouse on the value-range box (its clicks count
+// towards showing the log) and what reaches the number boxes other than by keys.
+
+#include "main_window/form1.h"
+
+#include "main_window/error_report.h"
+#include "main_window/key_codes.h"
+#include "main_window/numeric_filter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using namespace sumbrook;
+
+namespace {
+
+bool isTextEntry(const QWidget* widget) {
+    return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget);
+}
+
+} // namespace
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        auto* target = qobject_cast<QWidget*>(watched);
+        QWidget* focus = QApplication::focusWidget();
+        // Only the first delivery, to the focused control, not its propagation upwards.
+        if (!target || target->window() != this || target != (focus ? focus : this))
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        bool consumed = true; // a handler that fails swallows its key
+        ui::guarded([&] {
+            consumed = type == QEvent::KeyPress ? keyPressPreview(target, key)
+                                                : keyReleasePreview(target, key);
+        });
+        return consumed;
+    }
+    if (watched == grp6)
+        return grp6MousePreview(event);
+    if ((watched == edt2Label || watched == lbledt1Label) &&
+        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+         type == QEvent::MouseButtonDblClick)) {
+        return true; // the boxes' captions are not part of the value-range box's free area
+    }
+    if (type == QEvent::InputMethod && isNumberBox(qobject_cast<QWidget*>(watched)))
+        return inputMethodPreview(static_cast<QLineEdit*>(watched),
+                                  static_cast<QInputMethodEvent*>(event));
+    return false;
+}
+
+bool TForm1::keyPressPreview(QWidget* target, QKeyEvent* event) {
+    const auto mods = event->modifiers();
+    const bool alt = mods & Qt::AltModifier;
+    const bool ctrl = mods & Qt::ControlModifier;
+    // The button's accelerator: Alt+N anywhere, or plain N where nothing takes typing.
+    if (event->key() == Qt::Key_N && !ctrl && (alt || !isTextEntry(target))) {
+        if (btn1->isEnabled())
+            btn1Click(btn1);
+        return true;
+    }
+    if (alt)
+        return isNumberBox(target); // system keys: they type nothing into a box
+    if (auto* button = qobject_cast<QAbstractButton*>(target)) {
+        // Space never acts on a button, check box or radio button: its release skips
+        // the problem instead, and the control is not left drawn pressed.
+        if (event->key() == Qt::Key_Space)
+            return true;
+        if (button == btn1 && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+            btn1Click(btn1);
+            return true;
+        }
+        return false;
+    }
+
+    char key = kNoKey;
+    if (!isNumberBox(target) || !keyCharacter(*event, key))
+        return false;
+    numberBoxKeyPress(target, key);
+    return key == kNoKey || key == kEnter;
+}
+
+bool TForm1::isNumberBox(const QWidget* widget) const {
+    return widget == edt1 || widget == edt3 || widget == edt2 || widget == lbledt1;
+}
+
+void TForm1::numberBoxKeyPress(QWidget* box, char& key) {
+    if (box == edt1 || box == edt3)
+        edt1KeyPress(static_cast<QLineEdit*>(box), key);
+    else if (box == edt2)
+        edt2KeyPress(key);
+    else if (box == lbledt1)
+        lbledt1KeyPress(key);
+}
+
+// An input method's text reaches a number box one character at a time through the box's
+// key-press handler, so it meets the digit filter as typed keys do.
+bool TForm1::inputMethodPreview(QLineEdit* box, QInputMethodEvent* event) {
+    const QString& committed = event->commitString();
+    if (committed.isEmpty())
+        return false; // composing: the box shows the pre-edit text as usual
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    composing.setCommitString(QString(), event->replacementStart(), event->replacementLength());
+    QCoreApplication::sendEvent(box, &composing);
+    ui::guarded([&] {
+        for (const QChar c : committed) {
+            char key = c.unicode() < 0x100 ? static_cast<char>(c.unicode()) : kWideCharacter;
+            numberBoxKeyPress(box, key);
+            if (key != kNoKey && key != kEnter)
+                box->insert(QString(c));
+        }
+        // A commit ends the typing, as a key release does: the setting follows the text.
+        if (box == edt2)
+            edt2KeyUp();
+        else if (box == lbledt1)
+            lbledt1KeyUp();
+    });
+    return true;
+}
+
+bool TForm1::keyReleasePreview(QWidget* target, QKeyEvent* event) {
+    if (event->isAutoRepeat())
+        return false; // a held key is released once, at the end
+    const int code = virtualKeyCode(*event);
+    int key = code;
+    FormKeyUp(key, event->modifiers());
+    if (code != 0 && key == 0)
+        return true;
+    if (target == edt2)
+        edt2KeyUp();
+    else if (target == lbledt1)
+        lbledt1KeyUp();
+    return false;
+}
+
+bool TForm1::grp6MousePreview(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        m_grp6Pressed = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        break;
+    case QEvent::MouseButtonDblClick:
+        m_grp6Pressed = false; // the second click of a double click is not counted
+        break;
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (m_grp6Pressed && mouse->button() == Qt::LeftButton &&
+            grp6->rect().contains(mouse->position().toPoint()))
+            ui::guarded([this] { grp6Click(); });
+        m_grp6Pressed = false;
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}
