@@ -104,7 +104,9 @@ TForm1::TForm1(PauseSource& pauses, shell::Desktop* desktop, QWidget* parent)
     ui::guarded([this] { FormCreate(); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    disconnect(m_focusChanged);
+}
 
 void TForm1::FormCreate() {
     edt1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

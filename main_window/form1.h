@@ -132,7 +132,7 @@ private:
     void setTabOrders();
     void connectHandlers();
     template <class Sender, class Signal, class Slot>
-    void on(Sender* sender, Signal signal, Slot slot);
+    QMetaObject::Connection on(Sender* sender, Signal signal, Slot slot);
 
     // The window's own events (form1.cpp).
     void FormCreate();
@@ -179,6 +179,9 @@ private:
     bool m_shownOnce = false;
     bool m_activatedOnce = false;
     bool m_grp6Pressed = false;
+    // The application's focus changes: let go of first when the window goes, since
+    // destroying its controls moves the focus while the window is half gone.
+    QMetaObject::Connection m_focusChanged;
     // What the current action tells a listener, said once the action is done.
     sumbrook::Announcer* m_announcer = nullptr;
     std::map<sumbrook::Announcement, QString> m_pendingAnnouncements;

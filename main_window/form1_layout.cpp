@@ -123,10 +123,10 @@ void TForm1::setTabOrders() {
 // signal's arguments or none. (Qt also tries the forwarder with fewer arguments to count
 // them; such a call takes neither branch.)
 template <class Sender, class Signal, class Slot>
-void TForm1::on(Sender* sender, Signal signal, Slot slot) {
+QMetaObject::Connection TForm1::on(Sender* sender, Signal signal, Slot slot) {
     // The return type is given so that Qt can count the arguments without instantiating
     // the body for counts the handler does not take.
-    connect(sender, signal, this, [slot](auto... arguments) -> void {
+    return connect(sender, signal, this, [slot](auto... arguments) -> void {
         ui::guarded([&] {
             if constexpr (std::is_invocable_v<const Slot&, decltype(arguments)...>)
                 slot(arguments...);
@@ -151,7 +151,7 @@ void TForm1::connectHandlers() {
     on(A2, &QAction::triggered, [this] { A2Click(); });
     // The log is left only when the focus goes to another control of this window; a
     // context menu or a switch to another application keeps it shown.
-    on(qApp, &QApplication::focusChanged, [this](QWidget* old, QWidget* now) {
+    m_focusChanged = on(qApp, &QApplication::focusChanged, [this](QWidget* old, QWidget* now) {
         if (old == mmo1 && now != nullptr && now->window() == this)
             mmo1Exit();
     });
