@@ -5,8 +5,10 @@ JOBS     ?= $(shell nproc)
 PREFIX   ?= /usr/local
 CMAKE_ARGS ?=
 SANITIZE_ARGS ?=
+# What make test runs after CTest: the Windows check, when its tools are installed.
+WINDOWS_CHECK ?= tools/windows-check --if-installed
 
-.PHONY: all deps configure build run test install package sanitize bench fuzz format clean
+.PHONY: all deps configure build run test install package sanitize bench fuzz format clean windows windows-check
 
 all: build
 
@@ -26,7 +28,7 @@ run: configure
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	@tools/windows-check --if-installed
+	@$(WINDOWS_CHECK)
 
 # Installs into PREFIX (default /usr/local): the program, its launcher, icons, metainfo.
 install: build
@@ -49,8 +51,18 @@ fuzz: deps
 	@cmake --build --preset fuzz -j $(JOBS)
 	@mkdir -p build-fuzz/corpus && build-fuzz/tests/fuzz/fuzz_text_to_integer build-fuzz/corpus -max_total_time=$${FUZZ_SECONDS:-60}
 
+# The Windows program in build-windows/: Sumbrook.exe, its tests, the installer and the .zip.
+# The first run builds Qt for Windows from Debian's source (about 30 minutes on 2 cores)
+# into /var/cache/sumbrook/; later runs reuse it.
+windows:
+	@tools/windows-build
+
+# The same, then every Windows test under wine, the program driven, the installer's round trip.
+windows-check:
+	@tools/windows-check
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) build-sanitize build-fuzz build-windows
+	@rm -rf $(BUILD) build-sanitize build-fuzz build-windows build-windows-core build-wine

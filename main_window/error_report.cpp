@@ -42,6 +42,11 @@ protected:
         // activation. Each time the size or the frame is new, the box is centred again.
         switch (event->type()) {
         case QEvent::Show:
+            // Qt's windows platform puts the box back where the dialog placed it before
+            // its show event, after the resize that centred it: centre it afresh.
+            m_centredSize = QSize();
+            centreIfChanged();
+            break;
         case QEvent::Move:
         case QEvent::Resize:
         case QEvent::WindowActivate:

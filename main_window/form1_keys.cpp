@@ -129,7 +129,7 @@ bool TForm1::inputMethodPreview(QLineEdit* box, QInputMethodEvent* event) {
 bool TForm1::keyReleasePreview(QWidget* target, QKeyEvent* event) {
     if (event->isAutoRepeat())
         return false; // a held key is released once, at the end
-    const int code = virtualKeyCode(event->key(), event->modifiers());
+    const int code = virtualKeyCode(*event);
     int key = code;
     FormKeyUp(key, event->modifiers());
     if (code != 0 && key == 0)

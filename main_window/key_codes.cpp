@@ -208,6 +208,14 @@ int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers) {
     }
 }
 
+int virtualKeyCode(const QKeyEvent& event) {
+#ifdef Q_OS_WIN
+    if (const quint32 native = event.nativeVirtualKey(); native != 0)
+        return static_cast<int>(native & 0xFFFFu);
+#endif
+    return virtualKeyCode(event.key(), event.modifiers());
+}
+
 char virtualKeyCharacter(int virtualKey) {
     char c = static_cast<char>(virtualKey & 0xFF);
     if (c >= 'a' && c <= 'z')

@@ -19,6 +19,12 @@ bool keyCharacter(const QKeyEvent& event, char& character);
 // 0x6E), F1…F24 from 0x70. 0 for keys without one.
 int virtualKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 
+// The virtual-key code of a key event. Qt's windows platform hands on the system's own
+// code with each key event, right for every keyboard layout: on Windows that code is taken
+// as it is. Elsewhere, and for events without one (made by the program or its tests), the
+// code is worked out from the Qt key as above.
+int virtualKeyCode(const QKeyEvent& event);
+
 // The virtual key code's low byte read as a character and upper-cased (a-z only).
 char virtualKeyCharacter(int virtualKey);
 

@@ -6,6 +6,7 @@
 #include "about/about_window.h"
 #include "about/jpeg_picture.h"
 #include "assets/assets.h"
+#include "tests/support/wine.h"
 #include "tests/widgets/fake_link_opener.h"
 #include "tests/widgets/label_pixels.h"
 #include "widgets/url_label.h"
@@ -80,6 +81,10 @@ private Q_SLOTS:
     void firstPosition() {
         QFETCH(QRect, main);
         QFETCH(QPoint, expected);
+        if (main.x() < 0 && QGuiApplication::platformName() == QStringLiteral("windows") &&
+            sumbrook::test::runningUnderWine())
+            QSKIP("wine moves a window that is partly off the screen (a window manager pulls it "
+                  "onto the screen): where the main window lands is wine's doing there");
         Windows w(main);
         w.about->showAbout();
         QCOMPARE(w.about->frameGeometry().topLeft(), expected);

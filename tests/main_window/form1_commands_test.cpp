@@ -201,6 +201,11 @@ private Q_SLOTS:
     }
     // The menu command through the real platform layer, into a desktop folder of the test's.
     void shortcutCommand() {
+#ifdef Q_OS_WIN
+        QSKIP("the desktop is pointed elsewhere through XDG user-dirs; on Windows, "
+              "tools/windows-check has the program's menu command write to the wine user's "
+              "desktop and reads the link back");
+#endif
         QFETCH(QString, desktop);
         TemporaryXdgDesktop xdg; // gives the old XDG_CONFIG_HOME back however the test ends
         QVERIFY(xdg.isValid());
