@@ -38,8 +38,9 @@ void closeProbeConnection() {
     g_probeConnection = nullptr;
 }
 
-// An 8-bit grey-scale visual of the first screen, when its default visual is an 8-bit
-// one that is not grey-scale; 0 otherwise.
+// An 8-bit grey-scale visual of the first screen, when its default visual is 8 bits deep,
+// whatever its class; 0 otherwise. A grey default is asked for by name too: left to
+// itself Qt paints nothing into it and crashes, and its default colour map is no ramp.
 xcb_visualid_t greyVisualNeeded() {
     int screenNumber = 0;
     xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
@@ -52,7 +53,6 @@ xcb_visualid_t greyVisualNeeded() {
     if (!screens.rem || screens.data->root_depth > 8)
         return 0;
     xcb_visualid_t grey = 0;
-    bool defaultIsGrey = false;
     for (auto depths = xcb_screen_allowed_depths_iterator(screens.data); depths.rem;
          xcb_depth_next(&depths)) {
         if (depths.data->depth != 8)
@@ -61,11 +61,12 @@ xcb_visualid_t greyVisualNeeded() {
              xcb_visualtype_next(&visuals)) {
             if (visuals.data->_class != XCB_VISUAL_CLASS_GRAY_SCALE)
                 continue;
-            grey = grey ? grey : visuals.data->visual_id;
-            defaultIsGrey = defaultIsGrey || visuals.data->visual_id == screens.data->root_visual;
+            // The default itself when it is grey-scale, else the first one.
+            if (grey == 0 || visuals.data->visual_id == screens.data->root_visual)
+                grey = visuals.data->visual_id;
         }
     }
-    return defaultIsGrey ? 0 : grey;
+    return grey;
 }
 
 xcb_connection_t* qtConnection() {

@@ -9,6 +9,8 @@ Modes:
                      window and centred; restoring the minimised window keeps the focus
   --low-colour       on a 256-colour screen: the program starts and works, and the About
                      picture is decoded in 236 colours
+  --visuals          on an 8-bit screen of each default visual class, and on 15, 16, 24 and
+                     30-bit screens: the program starts and judges an answer
 """
 import ctypes
 import os
@@ -50,11 +52,12 @@ def die_with_parent():
     ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
 
 
-def start_display(depth):
+def start_display(depth, server_args=()):
     for number in range(120, 200):
         if not os.path.exists(f"/tmp/.X{number}-lock"):
             display = f":{number}"
-            xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"1024x768x{depth}", "-nolisten", "tcp"],
+            xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"1024x768x{depth}", "-nolisten", "tcp",
+                                     *server_args],
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                     preexec_fn=die_with_parent)
             # Ours once the display's lock names our server (another may be going away).
@@ -134,8 +137,8 @@ class Window:
 class Session:
     """Xvfb (and openbox) with the program on it, found on the accessibility bus."""
 
-    def __init__(self, binary, depth=24, window_manager=False, env=None):
-        self.display, self.xvfb = start_display(depth)
+    def __init__(self, binary, depth=24, window_manager=False, env=None, server_args=()):
+        self.display, self.xvfb = start_display(depth, server_args)
         self.env = dict(os.environ, DISPLAY=self.display, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                         **(env or {}))
         os.environ["DISPLAY"] = self.display
@@ -149,7 +152,7 @@ class Session:
         self.log = tempfile.TemporaryFile()
         self.program = subprocess.Popen([binary], env=self.env, stderr=self.log,
                                         preexec_fn=die_with_parent)
-        app = wait_for("the program on the accessibility bus", lambda: next(
+        app = wait_for("the program on the accessibility bus", lambda: self.running() and next(
             (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Sumbrook"), None),
             timeout=30)
         self.window = Window(app)
@@ -157,6 +160,12 @@ class Session:
         if not window_manager:
             self.xdotool("windowfocus", "--sync", str(self.wid))
         wait_for("the first problem", self.window.equation)
+
+    def running(self):
+        if self.program.poll() is not None:
+            self.close()
+            fail(f"the program ended with {self.program.returncode}: {self.stderr()[-600:]}")
+        return True
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *args], env=self.env, check=True, capture_output=True,
@@ -398,6 +407,23 @@ def low_colour_run(binary, shot):
         s.close()
 
 
+def visuals_run(binary):
+    """Every kind of X screen: each default visual class of an 8-bit screen, and 15, 16, 24
+    and 30-bit screens. On each the program starts and praises a right answer."""
+    screens = [(8, ("-cc", str(c))) for c in range(6)] + [(depth, ()) for depth in (15, 16, 24, 30)]
+    for depth, server_args in screens:
+        what = f"{depth}-bit screen {' '.join(server_args)}".strip()
+        s = Session(binary, depth=depth, server_args=server_args)
+        try:
+            s.type(str(s.window.answer()))
+            s.keys("Return")
+            wait_for(f"praise on a {what}", lambda: s.running() and PRAISE in s.window.labels())
+            print(f"ok: {what}")
+        finally:
+            s.close()
+    print("PASS: starts and drills on every visual class of an 8-bit screen and on 15/16/24/30 bits")
+
+
 def first_problem_run(binary):
     s = Session(binary)
     try:
@@ -417,6 +443,8 @@ def main():
         window_manager_run(binary, shot)
     elif "--low-colour" in modes:
         low_colour_run(binary, shot)
+    elif "--visuals" in modes:
+        visuals_run(binary)
     else:
         keyboard_run(binary, shot)
 
