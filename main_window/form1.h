@@ -28,6 +28,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 
 class QAction;
 class QCheckBox;
@@ -179,6 +180,8 @@ private:
     bool m_shownOnce = false;
     bool m_activatedOnce = false;
     bool m_grp6Pressed = false;
+    // The keys pressed in this window and not yet released (see form1_keys.cpp).
+    std::set<qint64> m_keysDown;
     // The application's focus changes: let go of first when the window goes, since
     // destroying its controls moves the focus while the window is half gone.
     QMetaObject::Connection m_focusChanged;

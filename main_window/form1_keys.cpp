@@ -26,6 +26,15 @@ bool isTextEntry(const QWidget* widget) {
     return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget);
 }
 
+// A key as its press and release name it alike: the keyboard's scan code where the
+// platform gives one (the Qt key of the release changes when a modifier is let go in
+// between), else the Qt key.
+qint64 keyIdentity(const QKeyEvent& event) {
+    if (event.nativeScanCode() != 0)
+        return (qint64{1} << 32) | event.nativeScanCode();
+    return event.key();
+}
+
 } // namespace
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -37,6 +46,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (!target || target->window() != this || target != (focus ? focus : this))
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
+        // A release is a key typed into this window only when the window saw its press,
+        // in whichever of its controls. A message box, the menu or another window closes
+        // on a key's press and leaves its release to whatever has the focus here.
+        if (type == QEvent::KeyPress)
+            m_keysDown.insert(keyIdentity(*key));
+        else if (!key->isAutoRepeat() && m_keysDown.erase(keyIdentity(*key)) == 0)
+            return false;
         bool consumed = true; // a handler that fails swallows its key
         ui::guarded([&] {
             consumed = type == QEvent::KeyPress ? keyPressPreview(target, key)
