@@ -131,6 +131,7 @@ private:
     void describeControls();
     void buildMenu();
     void setTabOrders();
+    void rg2TabStop(); // the choice's selected item is its one tab stop
     void connectHandlers();
     template <class Sender, class Signal, class Slot>
     QMetaObject::Connection on(Sender* sender, Signal signal, Slot slot);
