@@ -18,8 +18,9 @@ public:
     // returns the arguments to pass on to Qt: argv, with "-visual <id>" added when needed.
     static std::vector<std::string> arguments(int argc, char** argv);
 
-    // Call once the application object exists; does nothing when no grey visual was asked
-    // for.
+    // Call once the application object exists: lets go of the connection arguments()
+    // looked through (kept until Qt's own was made) and, when a grey visual was asked
+    // for, gives the windows their grey ramp.
     LowColourDisplay();
     ~LowColourDisplay() override;
     LowColourDisplay(const LowColourDisplay&) = delete;

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 
 namespace sumbrook {
 namespace {
@@ -28,13 +27,24 @@ bool usesX11() {
     return xcb && std::getenv("DISPLAY") != nullptr;
 }
 
-// An 8-bit grey-scale visual of the first screen, when its default visual is an 8-bit
-// one that is not grey-scale; 0 otherwise.
+// The probe's own connection. It stays open until Qt's exists: closing it and letting Qt
+// connect straight after makes Qt's connection fail now and then (about one start in
+// ten on Xvfb), and the program then ends before it shows.
+xcb_connection_t* g_probeConnection = nullptr;
+
+void closeProbeConnection() {
+    if (g_probeConnection != nullptr)
+        xcb_disconnect(g_probeConnection);
+    g_probeConnection = nullptr;
+}
+
+// An 8-bit grey-scale visual of the first screen, when its default visual is 8 bits deep,
+// whatever its class; 0 otherwise. A grey default is asked for by name too: left to
+// itself Qt paints nothing into it and crashes, and its default colour map is no ramp.
 xcb_visualid_t greyVisualNeeded() {
     int screenNumber = 0;
     xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
-    const auto close = [](xcb_connection_t* c) { xcb_disconnect(c); };
-    std::unique_ptr<xcb_connection_t, decltype(close)> owner(connection, close);
+    g_probeConnection = connection;
     if (xcb_connection_has_error(connection))
         return 0;
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
@@ -43,7 +53,6 @@ xcb_visualid_t greyVisualNeeded() {
     if (!screens.rem || screens.data->root_depth > 8)
         return 0;
     xcb_visualid_t grey = 0;
-    bool defaultIsGrey = false;
     for (auto depths = xcb_screen_allowed_depths_iterator(screens.data); depths.rem;
          xcb_depth_next(&depths)) {
         if (depths.data->depth != 8)
@@ -52,11 +61,12 @@ xcb_visualid_t greyVisualNeeded() {
              xcb_visualtype_next(&visuals)) {
             if (visuals.data->_class != XCB_VISUAL_CLASS_GRAY_SCALE)
                 continue;
-            grey = grey ? grey : visuals.data->visual_id;
-            defaultIsGrey = defaultIsGrey || visuals.data->visual_id == screens.data->root_visual;
+            // The default itself when it is grey-scale, else the first one.
+            if (grey == 0 || visuals.data->visual_id == screens.data->root_visual)
+                grey = visuals.data->visual_id;
         }
     }
-    return defaultIsGrey ? 0 : grey;
+    return grey;
 }
 
 xcb_connection_t* qtConnection() {
@@ -81,6 +91,7 @@ std::vector<std::string> LowColourDisplay::arguments(int argc, char** argv) {
 
 LowColourDisplay::LowColourDisplay() {
     xcb_connection_t* connection = qtConnection();
+    closeProbeConnection();
     if (g_greyVisual == 0 || connection == nullptr)
         return;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;

@@ -141,6 +141,9 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    // Keys held while another window takes the keyboard are released there.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        m_keysDown.clear();
     // The first problem is told once the window is there to be read: before that a
     // screen reader would speak it, then the window over it.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_activatedOnce) {

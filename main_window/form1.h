@@ -25,9 +25,11 @@
 #include "engine/drill_display.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <map>
 #include <memory>
+#include <set>
 
 class QAction;
 class QCheckBox;
@@ -130,6 +132,7 @@ private:
     void describeControls();
     void buildMenu();
     void setTabOrders();
+    void rg2TabStop(); // the choice's selected item is its one tab stop
     void connectHandlers();
     template <class Sender, class Signal, class Slot>
     QMetaObject::Connection on(Sender* sender, Signal signal, Slot slot);
@@ -161,6 +164,7 @@ private:
     bool keyReleasePreview(QWidget* target, QKeyEvent* event);
     bool inputMethodPreview(QLineEdit* box, QInputMethodEvent* event);
     bool grp6MousePreview(QEvent* event);
+    void menuBarKeyPreview();
     bool isNumberBox(const QWidget* widget) const;
     void numberBoxKeyPress(QWidget* box, char& key);
 
@@ -179,9 +183,13 @@ private:
     bool m_shownOnce = false;
     bool m_activatedOnce = false;
     bool m_grp6Pressed = false;
+    // The keys pressed in this window and not yet released (see form1_keys.cpp).
+    std::set<qint64> m_keysDown;
     // The application's focus changes: let go of first when the window goes, since
     // destroying its controls moves the focus while the window is half gone.
     QMetaObject::Connection m_focusChanged;
+    // The control that had the focus when the menu bar took it.
+    QPointer<QWidget> m_focusBeforeMenu;
     // What the current action tells a listener, said once the action is done.
     sumbrook::Announcer* m_announcer = nullptr;
     std::map<sumbrook::Announcement, QString> m_pendingAnnouncements;

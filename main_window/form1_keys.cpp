@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -26,6 +27,15 @@ bool isTextEntry(const QWidget* widget) {
     return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget);
 }
 
+// A key as its press and release name it alike: the keyboard's scan code where the
+// platform gives one (the Qt key of the release changes when a modifier is let go in
+// between), else the Qt key.
+qint64 keyIdentity(const QKeyEvent& event) {
+    if (event.nativeScanCode() != 0)
+        return (qint64{1} << 32) | event.nativeScanCode();
+    return event.key();
+}
+
 } // namespace
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -33,10 +43,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         auto* target = qobject_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();
+        if (target != nullptr && target == menuBar())
+            menuBarKeyPreview();
         // Only the first delivery, to the focused control, not its propagation upwards.
         if (!target || target->window() != this || target != (focus ? focus : this))
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
+        // A release is a key typed into this window only when the window saw its press,
+        // in whichever of its controls. A message box, the menu or another window closes
+        // on a key's press and leaves its release to whatever has the focus here.
+        if (type == QEvent::KeyPress)
+            m_keysDown.insert(keyIdentity(*key));
+        else if (!key->isAutoRepeat() && m_keysDown.erase(keyIdentity(*key)) == 0)
+            return false;
         bool consumed = true; // a handler that fails swallows its key
         ui::guarded([&] {
             consumed = type == QEvent::KeyPress ? keyPressPreview(target, key)
@@ -139,6 +158,22 @@ bool TForm1::keyReleasePreview(QWidget* target, QKeyEvent* event) {
     else if (target == lbledt1)
         lbledt1KeyUp();
     return false;
+}
+
+// Leaving the menu bar by key gives the focus back to the control that had it; when that
+// one can no longer take it, the focus would stay on the menu bar, where typing goes
+// nowhere: the log takes it if shown, else edt1.
+void TForm1::menuBarKeyPreview() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (QApplication::focusWidget() == menuBar() && menuBar()->activeAction() == nullptr &&
+                QApplication::activePopupWidget() == nullptr)
+                ui::guarded([this] {
+                    focusControl(mmo1->isVisible() ? static_cast<QWidget*>(mmo1) : edt1);
+                });
+        },
+        Qt::QueuedConnection);
 }
 
 bool TForm1::grp6MousePreview(QEvent* event) {

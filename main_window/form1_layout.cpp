@@ -117,6 +117,14 @@ void TForm1::setTabOrders() {
                               chkdiv, chkdel,   mmo1, edt1,    btn1,   edt3};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    rg2TabStop();
+}
+
+// The choice is one stop in the tab order, entered at its selected item: the other item
+// takes the focus only by a click or an arrow key.
+void TForm1::rg2TabStop() {
+    for (QRadioButton* item : {rg2Two, rg2Three})
+        item->setFocusPolicy(item->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 // Connects a signal to a handler that runs under ui::guarded; the handler takes the
@@ -143,6 +151,7 @@ void TForm1::connectHandlers() {
         on(box, &QCheckBox::toggled, [this] { chkaddClick(); });
     for (QRadioButton* item : {rg2Two, rg2Three})
         on(item, &QRadioButton::toggled, [this](bool selected) {
+            rg2TabStop();
             if (selected)
                 rg2Click();
         });
@@ -150,9 +159,16 @@ void TForm1::connectHandlers() {
     on(L1, &QAction::triggered, [this] { L1Click(); });
     on(A2, &QAction::triggered, [this] { A2Click(); });
     // The log is left only when the focus goes to another control of this window; a
-    // context menu or a switch to another application keeps it shown.
+    // context menu or a switch to another application keeps it shown. The menu bar taking
+    // the focus (Alt alone) is no such control: the control left is the one before it.
     m_focusChanged = on(qApp, &QApplication::focusChanged, [this](QWidget* old, QWidget* now) {
-        if (old == mmo1 && now != nullptr && now->window() == this)
+        if (now != nullptr && now == menuBar()) {
+            m_focusBeforeMenu = old;
+            return;
+        }
+        if (old != nullptr && old == menuBar())
+            old = m_focusBeforeMenu;
+        if (old == mmo1 && now != mmo1 && now != nullptr && now->window() == this)
             mmo1Exit();
     });
 }

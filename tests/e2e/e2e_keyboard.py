@@ -9,6 +9,8 @@ Modes:
                      window and centred; restoring the minimised window keeps the focus
   --low-colour       on a 256-colour screen: the program starts and works, and the About
                      picture is decoded in 236 colours
+  --visuals          on an 8-bit screen of each default visual class, and on 15, 16, 24 and
+                     30-bit screens: the program starts and judges an answer
 """
 import ctypes
 import os
@@ -50,11 +52,12 @@ def die_with_parent():
     ctypes.CDLL("libc.so.6", use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
 
 
-def start_display(depth):
+def start_display(depth, server_args=()):
     for number in range(120, 200):
         if not os.path.exists(f"/tmp/.X{number}-lock"):
             display = f":{number}"
-            xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"1024x768x{depth}", "-nolisten", "tcp"],
+            xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"1024x768x{depth}", "-nolisten", "tcp",
+                                     *server_args],
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                     preexec_fn=die_with_parent)
             # Ours once the display's lock names our server (another may be going away).
@@ -134,8 +137,8 @@ class Window:
 class Session:
     """Xvfb (and openbox) with the program on it, found on the accessibility bus."""
 
-    def __init__(self, binary, depth=24, window_manager=False, env=None):
-        self.display, self.xvfb = start_display(depth)
+    def __init__(self, binary, depth=24, window_manager=False, env=None, server_args=()):
+        self.display, self.xvfb = start_display(depth, server_args)
         self.env = dict(os.environ, DISPLAY=self.display, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                         **(env or {}))
         os.environ["DISPLAY"] = self.display
@@ -149,7 +152,7 @@ class Session:
         self.log = tempfile.TemporaryFile()
         self.program = subprocess.Popen([binary], env=self.env, stderr=self.log,
                                         preexec_fn=die_with_parent)
-        app = wait_for("the program on the accessibility bus", lambda: next(
+        app = wait_for("the program on the accessibility bus", lambda: self.running() and next(
             (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Sumbrook"), None),
             timeout=30)
         self.window = Window(app)
@@ -157,6 +160,12 @@ class Session:
         if not window_manager:
             self.xdotool("windowfocus", "--sync", str(self.wid))
         wait_for("the first problem", self.window.equation)
+
+    def running(self):
+        if self.program.poll() is not None:
+            self.close()
+            fail(f"the program ended with {self.program.returncode}: {self.stderr()[-600:]}")
+        return True
 
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *args], env=self.env, check=True, capture_output=True,
@@ -357,13 +366,23 @@ def window_manager_run(binary, shot):
             fail("no shortcut on the desktop")
 
         # The error report: a maximum beyond 2147483647 does not convert. Every key released
-        # in the box would report it again, so the box is closed with the mouse.
+        # in the box reports it again; the box is closed with the mouse.
         click(s, window.box("运算最大值"))
         s.keys("End", *"99999999999")
         box_on_top("the error report")
         click(s, wait_for("the report's OK button",
                           lambda: next(n for n in window.nodes("push button") if n.name == "OK")))
         wait_for("the error report closed", lambda: len(s.windows("^Sumbrook$")) == 1)
+        # Enter and Esc close it for good: the box closes on the press, and the release left
+        # over for the max box is no key typed into it.
+        for key in ("Return", "Escape"):
+            s.keys("9")
+            box_on_top("the error report")
+            s.keys(key)
+            wait_for(f"the error report closed by {key}", lambda: len(s.windows("^Sumbrook$")) == 1)
+            time.sleep(0.5)
+            if len(s.windows("^Sumbrook$")) != 1:
+                fail(f"the error report came back after {key}")
 
         # Minimised and restored, the window keeps its focused control.
         click(s, window.box("每次最多出"))
@@ -373,7 +392,27 @@ def window_manager_run(binary, shot):
         time.sleep(0.3)
         if (window.focused() or window.app).name != "每次最多出":
             fail(f"restoring moved the focus to {(window.focused() or window.app).name!r}")
-        print("PASS: message boxes above the About window and centred; restoring keeps the focus")
+        # A minimised About window comes back where it was when it is chosen again.
+        def about_state():
+            return s.xprop("-id", str(about), "WM_STATE", "_NET_WM_STATE")
+
+        def about_place():
+            info = subprocess.run(["xwininfo", "-id", str(about)], env=s.env, capture_output=True,
+                                  text=True).stdout
+            return re.findall(r"Absolute upper-left [XY]:\s+(-?\d+)", info)
+
+        place = about_place()
+        s.xdotool("windowminimize", "--sync", str(about))
+        wait_for("the About window minimised", lambda: "Iconic" in about_state())
+        for _ in range(2):
+            s.keys("alt+s", "a")
+            time.sleep(0.3)
+        wait_for(f"the About window shown again (now {about_state()!r})",
+                 lambda: "Normal" in about_state() and "HIDDEN" not in about_state(), timeout=3)
+        if about_place() != place:
+            fail(f"the About window moved from {place} to {about_place()}")
+        print("PASS: message boxes above the About window and centred; restoring keeps the focus;"
+              " a minimised About window comes back")
     finally:
         s.close()
         home.cleanup()
@@ -398,6 +437,23 @@ def low_colour_run(binary, shot):
         s.close()
 
 
+def visuals_run(binary):
+    """Every kind of X screen: each default visual class of an 8-bit screen, and 15, 16, 24
+    and 30-bit screens. On each the program starts and praises a right answer."""
+    screens = [(8, ("-cc", str(c))) for c in range(6)] + [(depth, ()) for depth in (15, 16, 24, 30)]
+    for depth, server_args in screens:
+        what = f"{depth}-bit screen {' '.join(server_args)}".strip()
+        s = Session(binary, depth=depth, server_args=server_args)
+        try:
+            s.type(str(s.window.answer()))
+            s.keys("Return")
+            wait_for(f"praise on a {what}", lambda: s.running() and PRAISE in s.window.labels())
+            print(f"ok: {what}")
+        finally:
+            s.close()
+    print("PASS: starts and drills on every visual class of an 8-bit screen and on 15/16/24/30 bits")
+
+
 def first_problem_run(binary):
     s = Session(binary)
     try:
@@ -417,6 +473,8 @@ def main():
         window_manager_run(binary, shot)
     elif "--low-colour" in modes:
         low_colour_run(binary, shot)
+    elif "--visuals" in modes:
+        visuals_run(binary)
     else:
         keyboard_run(binary, shot)
 

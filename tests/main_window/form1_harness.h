@@ -52,6 +52,8 @@ inline KeyStroke parseKey(const QString& token) {
     static const QHash<QString, QPair<Qt::Key, QString>> named = {
         {QStringLiteral("Enter"), {Qt::Key_Return, QStringLiteral("\r")}},
         {QStringLiteral("Space"), {Qt::Key_Space, QStringLiteral(" ")}},
+        {QStringLiteral("Escape"), {Qt::Key_Escape, QStringLiteral("\x1b")}},
+        {QStringLiteral("Ctrl"), {Qt::Key_Control, QString()}},
         {QStringLiteral("Backspace"), {Qt::Key_Backspace, QStringLiteral("\b")}},
         {QStringLiteral("Delete"), {Qt::Key_Delete, QStringLiteral("\x7f")}},
         {QStringLiteral("Left"), {Qt::Key_Left, QString()}},

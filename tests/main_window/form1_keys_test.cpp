@@ -2,6 +2,7 @@
 // inside the boxes, the settings boxes, and what a listener is told.
 
 #include "tests/main_window/form1_harness.h"
+#include "tests/widgets/fake_link_opener.h"
 
 #include "about/about_window.h"
 #include "engine/drill_engine.h"
@@ -305,6 +306,107 @@ private Q_SLOTS:
         f.edt1->setFocus();
         play(QStringLiteral("Space"));
         QCOMPARE(problemsSet(logBefore), 1);
+    }
+    // A release counts only when the window saw its press: a message box, the menu or the
+    // About window closes on a key's press and leaves its release to the focused control.
+    // Script: "down:KEY", "up:KEY", "rep:KEY" (a held key's repeat, as X reports it: a
+    // release and a press, both auto-repeated), "@control" moves the focus; KEY#n carries
+    // the scan code n.
+    void releasesWithoutTheirPress_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("edt2"); // the max box's text before the keys
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("problems");
+        QTest::addColumn<int>("errors");
+        QTest::addColumn<bool>("answerShown");
+        const auto row = [](const char* name, const char* focus, const char* edt2,
+                            const char* script, int problems, int errors, bool answerShown) {
+            QTest::newRow(name) << QString::fromLatin1(focus) << QString::fromLatin1(edt2)
+                                << QString::fromLatin1(script) << problems << errors << answerShown;
+        };
+        // clang-format off
+        row("enter that closed the error box",   "edt2", "2147483648", "up:Enter",          0, 0, false);
+        row("esc that closed the error box",     "edt2", "abc",        "up:Escape",         0, 0, false);
+        row("space that closed a box",           "edt1", "20",         "up:Space",          0, 0, false);
+        row("N from the menu",                   "edt1", "20",         "up:N",              0, 0, false);
+        row("ctrl+z from another window",        "edt1", "20",         "up:Ctrl+Z",         0, 0, false);
+        row("the box's own key still converts",  "edt2", "abc",        "down:End up:End",   0, 1, false);
+        row("pressed in one control, released in another",
+                                                 "edt1", "20",         "down:Space @btn1 up:Space", 1, 0, false);
+        row("held, repeated, released once",     "edt1", "20",         "down:N rep:N rep:N up:N", 1, 0, false);
+        row("a second release is left over",     "edt1", "20",         "down:N up:N up:N",  1, 0, false);
+        row("ctrl held while z goes down and up","edt1", "20",
+            "down:Ctrl down:Ctrl+Z up:Ctrl+Z up:Ctrl", 0, 0, true);
+        row("known by its scan code when shift goes up first",
+                                                 "edt2", "abc",        "down:Shift+%#14 up:5#14", 0, 1, false);
+        // clang-format on
+    }
+    void releasesWithoutTheirPress() {
+        QFETCH(QString, focus);
+        QFETCH(QString, edt2);
+        QFETCH(QString, script);
+        QFETCH(int, problems);
+        QFETCH(int, errors);
+        QFETCH(bool, answerShown);
+        TForm1& f = form();
+        f.edt2->setText(edt2);
+        f.findChild<QWidget*>(focus)->setFocus();
+        f.lbl2->setText(QString());
+        const int logBefore = logLines();
+
+        for (const QString& token : script.split(QLatin1Char(' '))) {
+            if (token.startsWith(QLatin1Char('@'))) {
+                f.findChild<QWidget*>(token.mid(1))->setFocus();
+                continue;
+            }
+            const QString how = token.section(QLatin1Char(':'), 0, 0);
+            const QString name = token.section(QLatin1Char(':'), 1).section(QLatin1Char('#'), 0, 0);
+            const auto scanCode = token.section(QLatin1Char('#'), 1).toUInt();
+            KeyStroke k = parseKey(name);
+            if (name.endsWith(QLatin1Char('%')))
+                k = {Qt::Key_Percent, Qt::ShiftModifier, QStringLiteral("%")};
+            QVERIFY2(k.key != Qt::Key_unknown, qPrintable(token));
+            const auto send = [&](QEvent::Type type, bool autoRepeat) {
+                QKeyEvent event(type, k.key, k.modifiers, scanCode, 0, 0, k.text, autoRepeat);
+                QApplication::sendEvent(QApplication::focusWidget(), &event);
+            };
+            if (how == QStringLiteral("down"))
+                send(QEvent::KeyPress, false);
+            else if (how == QStringLiteral("up"))
+                send(QEvent::KeyRelease, false);
+            else {
+                send(QEvent::KeyRelease, true);
+                send(QEvent::KeyPress, true);
+            }
+        }
+
+        QCOMPARE(problemsSet(logBefore), problems);
+        QCOMPARE(m_reporter->errors.size(), errors);
+        QCOMPARE(f.lbl2->text().startsWith(QStringLiteral("正确答案")), answerShown);
+    }
+    // Esc hides the About window on its press; its release reaches the main window, where
+    // it must not convert a bad setting again.
+    void escInTheAboutWindowStaysThere() {
+        TForm1& f = form();
+        test::FakeLinkOpener opener;
+        TForm2 about(&f, f.helpText(), opener);
+        f.setAboutWindow(&about);
+        f.edt2->setText(QStringLiteral("20abc"));
+        f.edt2->setFocus();
+        f.A2->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        QTest::sendKeyEvent(QTest::Press, about.windowHandle(), Qt::Key_Escape, QChar(27),
+                            Qt::NoModifier);
+        QVERIFY(!about.isVisible());
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QTest::sendKeyEvent(QTest::Release, f.windowHandle(), Qt::Key_Escape, QChar(27),
+                            Qt::NoModifier);
+        QVERIFY2(m_reporter->errors.isEmpty(), qPrintable(m_reporter->errors.join(u'|')));
+        // Keys typed into the window still count.
+        play(QStringLiteral("End"));
+        QCOMPARE(m_reporter->errors,
+                 QStringList{QStringLiteral("'20abc' is not a valid integer value.")});
     }
     // A listener hears each action once: one announcement per action, in the order the
     // screen shows it, made without the focus moving.

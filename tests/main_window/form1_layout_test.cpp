@@ -207,6 +207,51 @@ private Q_SLOTS:
             QStringLiteral("btn1"),     QStringLiteral("edt3"),   QStringLiteral("rg2Three")};
         QCOMPARE(visited, expected);
     }
+    // The two/three choice is entered at its selected item, from either side, and left
+    // with the next Tab; the rest of the order stays.
+    void choiceEnteredAtItsSelectedItem_data() {
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<bool>("backwards");
+        QTest::addColumn<QStringList>("visited");
+        const auto row = [](const char* name, const char* selected, const char* from,
+                            bool backwards, const char* visited) {
+            QTest::newRow(name) << QString::fromLatin1(selected) << QString::fromLatin1(from)
+                                << backwards
+                                << QString::fromLatin1(visited).split(QLatin1Char(' '));
+        };
+        row("three selected, the whole round", "rg2Three", "edt1", false,
+            "btn1 edt3 rg2Three edt2 lbledt1 chkadd chkdel edt1");
+        row("two selected, the whole round", "rg2Two", "edt1", false,
+            "btn1 edt3 rg2Two edt2 lbledt1 chkadd chkdel edt1");
+        row("three selected, backwards", "rg2Three", "edt2", true, "rg2Three edt3 btn1");
+        row("two selected, backwards", "rg2Two", "lbledt1", true, "edt2 rg2Two edt3");
+    }
+    void choiceEnteredAtItsSelectedItem() {
+        QFETCH(QString, selected);
+        QFETCH(QString, from);
+        QFETCH(bool, backwards);
+        QFETCH(QStringList, visited);
+        TForm1& f = form();
+        f.findChild<QRadioButton*>(selected)->click();
+        f.findChild<QWidget*>(from)->setFocus();
+        QStringList seen;
+        for (qsizetype i = 0; i < visited.size(); ++i) {
+            key(backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                backwards ? Qt::ShiftModifier : Qt::NoModifier);
+            seen << focusName();
+        }
+        QCOMPARE(seen, visited);
+    }
+    void arrowKeysStillMoveWithinTheChoice() {
+        TForm1& f = form();
+        f.rg2Three->setFocus();
+        key(Qt::Key_Up);
+        QVERIFY(f.rg2Two->isChecked());
+        f.rg2Two->setFocus();
+        key(Qt::Key_Down);
+        QVERIFY(f.rg2Three->isChecked());
+    }
     void fontsAndColours() {
         TForm1& f = form();
         QCOMPARE(f.edt1->font().pixelSize(), 56);
@@ -226,7 +271,7 @@ private Q_SLOTS:
     // fonts the program ships with.
     void helpLinesAreWhole() {
         struct NoOpener final : shell::LinkOpener {
-            bool open(const std::string&) override { return false; }
+            void open(const std::string&, Done done) override { done(false); }
             bool runHtmProgramChooser() override { return false; }
         } opener;
         TForm2 about(&form(), form().helpText(), opener);
@@ -272,7 +317,7 @@ private Q_SLOTS:
     }
     void aboutMenuShowsOneAboutWindow() {
         struct NoOpener final : shell::LinkOpener {
-            bool open(const std::string&) override { return false; }
+            void open(const std::string&, Done done) override { done(false); }
             bool runHtmProgramChooser() override { return false; }
         } opener;
         TForm2 about(&form(), form().helpText(), opener);
