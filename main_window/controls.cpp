@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace sumbrook::controls {
 namespace T = form1_texts;
 
@@ -173,16 +175,50 @@ void describe(QWidget* control, const char* name, const char* description) {
     control->setAccessibleDescription(u8(description));
 }
 
+namespace {
+
+bool textFits(const QFont& font, const QRect& box, int flags, const QString& text) {
+    const QRect needed = QFontMetrics(font).boundingRect(box, flags, text);
+    return needed.width() <= box.width() && needed.height() <= box.height();
+}
+
+} // namespace
+
+int fittingPixelSize(QFont font, const QRect& box, int flags, const QString& text) {
+    const int largest = font.pixelSize();
+    if (largest < 2 || textFits(font, box, flags, text))
+        return largest;
+    // Text grows about in proportion to the font: the measurement at the largest size
+    // predicts the answer, and a step or two either way confirms it. Each size measured
+    // loads a font, so this costs a third of trying every size from the top.
+    const QRect needed = QFontMetrics(font).boundingRect(box, flags, text);
+    double scale = 1.0;
+    if (needed.width() > 0)
+        scale = std::min(scale, double(box.width()) / needed.width());
+    if (needed.height() > 0)
+        scale = std::min(scale, double(box.height()) / needed.height());
+    int pixels = std::clamp(int(largest * scale), 2, largest - 1);
+    const auto fitsAt = [&](int size) {
+        font.setPixelSize(size);
+        return textFits(font, box, flags, text);
+    };
+    if (fitsAt(pixels)) {
+        while (pixels + 1 < largest && fitsAt(pixels + 1))
+            ++pixels;
+    } else {
+        while (pixels > 2) {
+            --pixels;
+            if (fitsAt(pixels))
+                break;
+        }
+    }
+    return pixels;
+}
+
 void fitTextToLabel(QLabel* label) {
     QFont font = label->font();
-    const QRect box = label->contentsRect();
-    for (int pixels = font.pixelSize(); pixels > 1; --pixels) {
-        font.setPixelSize(pixels);
-        const QRect needed =
-            QFontMetrics(font).boundingRect(box, int(label->alignment()), label->text());
-        if (needed.width() <= box.width() && needed.height() <= box.height())
-            break;
-    }
+    font.setPixelSize(
+        fittingPixelSize(font, label->contentsRect(), int(label->alignment()), label->text()));
     label->setFont(font);
 }
 

@@ -68,7 +68,10 @@ QPushButton* pushButton(QWidget* parent, const char* name, const QRect& bounds, 
 void describe(QWidget* control, const char* name, const char* description);
 
 // Draws a label's lines whole: its font shrinks to the largest pixel size, up to its own,
-// at which every line fits across and all of them fit down.
+// at which every line fits across and all of them fit down (the smallest, 2 px, when none
+// does).
 void fitTextToLabel(QLabel* label);
+// That pixel size for text drawn with flags in box, font's own size the largest.
+int fittingPixelSize(QFont font, const QRect& box, int flags, const QString& text);
 
 } // namespace sumbrook::controls
