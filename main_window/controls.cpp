@@ -6,9 +6,11 @@
 
 #include <QCheckBox>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -68,8 +70,20 @@ std::string fromDisplay(const QString& text) {
     return QString(text).replace(QLatin1Char('\n'), QLatin1Char('\r')).toStdString();
 }
 
+QString installedFace(const char* face) {
+    // styles() answers from the font list alone, where hasFamily() would also resolve
+    // aliases; each face is asked once.
+    static QHash<QString, QString> named;
+    const QString wanted = u8(face);
+    auto found = named.constFind(wanted);
+    if (found == named.constEnd())
+        found = named.insert(wanted,
+                             QFontDatabase::styles(wanted).isEmpty() ? u8(T::kCjkFace) : wanted);
+    return *found;
+}
+
 QFont yaHei(int pixelSize) {
-    QFont font(u8(T::kYaHei));
+    QFont font(installedFace(T::kYaHei));
     font.setPixelSize(pixelSize);
     return font;
 }

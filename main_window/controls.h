@@ -29,7 +29,11 @@ QString u8(const char* text);
 QString forDisplay(const std::string& text);
 std::string fromDisplay(const QString& text);
 
-// "微软雅黑" at a pixel size.
+// The face to name for face: itself where it is installed, the CJK face where not. A
+// missing face reached through a substitute costs a search through every fallback for
+// each script it draws; naming the installed face draws the same glyphs without it.
+QString installedFace(const char* face);
+// "微软雅黑" (or the face drawing it) at a pixel size.
 QFont yaHei(int pixelSize);
 // Where the faces the window names are missing, a CJK face draws every text it shows.
 void installFontSubstitutes();

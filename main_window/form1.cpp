@@ -88,7 +88,7 @@ TForm1::TForm1(PauseSource& pauses, shell::Desktop* desktop, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(u8(T::kCaption));
     setWindowIcon(assets::programIcon());
-    QFont font(u8(T::kDefaultFace));
+    QFont font(installedFace(T::kDefaultFace));
     font.setPixelSize(T::kDefaultPixels);
     setFont(font);
 

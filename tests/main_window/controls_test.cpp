@@ -4,6 +4,7 @@
 #include "main_window/controls.h"
 #include "main_window/form1_texts.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QTest>
 
@@ -67,6 +68,20 @@ private Q_SLOTS:
         const QRect rect(QPoint(0, 0), box);
         QCOMPARE(controls::fittingPixelSize(font, rect, flags, text),
                  fittingByTryingEverySize(font, rect, flags, text));
+    }
+    void missingFacesAreDrawnByTheCjkFace() {
+        const QString cjk = QString::fromUtf8(form1_texts::kCjkFace);
+        QVERIFY(!QFontDatabase::styles(cjk).isEmpty()); // a test machine has it installed
+        QCOMPARE(controls::installedFace(form1_texts::kCjkFace), cjk);
+        QCOMPARE(controls::installedFace("DejaVu Sans"), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(controls::installedFace("No Such Face 4711"), cjk);
+        // Asked again, the answer is the same (it is remembered).
+        QCOMPARE(controls::installedFace("No Such Face 4711"), cjk);
+        for (const char* face : {form1_texts::kYaHei, form1_texts::kDefaultFace})
+            QCOMPARE(controls::installedFace(face),
+                     QFontDatabase::styles(QString::fromUtf8(face)).isEmpty()
+                         ? cjk
+                         : QString::fromUtf8(face));
     }
     void emptyTextKeepsTheFontsSize() {
         QFont font(QString::fromUtf8(form1_texts::kCjkFace));
