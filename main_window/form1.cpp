@@ -87,7 +87,7 @@ TForm1::TForm1(PauseSource& pauses, shell::Desktop* desktop, QWidget* parent)
     installFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(u8(T::kCaption));
-    setWindowIcon(assets::programIcon());
+    setWindowIcon(assets::windowIcon());
     QFont font(installedFace(T::kDefaultFace));
     font.setPixelSize(T::kDefaultPixels);
     setFont(font);
