@@ -4,6 +4,7 @@
 #include "main_window/error_report.h"
 #include "main_window/form1_texts.h"
 
+#include "about/about_window.h"
 #include "assets/assets.h"
 #include "engine/drill_engine.h"
 #include "engine/exceptions.h"

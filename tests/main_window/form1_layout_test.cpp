@@ -281,21 +281,46 @@ private Q_SLOTS:
         struct NoOpener final : shell::LinkOpener {
             bool open(const std::string&) override { return false; }
             bool runHtmProgramChooser() override { return false; }
-        } opener;
-        TForm2 about(&form(), form().helpText(), opener);
-        form().setAboutWindow(&about);
-        QVERIFY(!about.isVisible());
+        };
+        // Outlives the window, which is destroyed with the main window after the test.
+        static NoOpener opener;
+        const auto aboutWindows = [] {
+            int windows = 0;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                windows += qobject_cast<TForm2*>(w) != nullptr;
+            return windows;
+        };
+        // Without an opener there is no About window to show.
         form().A2->trigger();
-        QVERIFY(QTest::qWaitForWindowExposed(&about));
-        const QPoint first = about.pos();
+        QCOMPARE(form().aboutWindow(), nullptr);
+        // Start-up makes none; the first A2 makes it, centred over the main window.
+        form().setLinkOpener(&opener);
+        QCOMPARE(aboutWindows(), 0);
         form().A2->trigger();
-        int aboutWindows = 0;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            aboutWindows += qobject_cast<TForm2*>(w) && w->isVisible();
-        QCOMPARE(aboutWindows, 1);
-        QCOMPARE(about.pos(), first);
-        QVERIFY(form().frameGeometry().contains(about.frameGeometry().topLeft()));
-        form().setAboutWindow(nullptr);
+        TForm2* about = form().aboutWindow();
+        QVERIFY(about);
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        QCOMPARE(aboutWindows(), 1);
+        const QPoint first = about->pos();
+        QVERIFY(form().frameGeometry().contains(about->frameGeometry().topLeft()));
+        const QSize frame = form().frameGeometry().size() - form().size();
+        QCOMPARE(first, centredOver(form().frameGeometry(), about->size() + frame));
+        // It copied the help text when it was made.
+        auto* helpLabel = about->findChild<TDrawnLabel*>(QStringLiteral("lbl1"));
+        QVERIFY(helpLabel);
+        QCOMPARE(helpLabel->caption(), form().helpText());
+        form().A2->trigger();
+        QCOMPARE(form().aboutWindow(), about);
+        QCOMPARE(aboutWindows(), 1);
+        QCOMPARE(about->pos(), first);
+        // Moved, closed and asked for again, it is the same window where it was left.
+        about->move(first + QPoint(17, 9));
+        about->hide();
+        form().A2->trigger();
+        QCOMPARE(form().aboutWindow(), about);
+        QVERIFY(about->isVisible());
+        QCOMPARE(about->pos(), first + QPoint(17, 9));
+        QCOMPARE(aboutWindows(), 1);
     }
 };
 
