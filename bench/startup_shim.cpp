@@ -6,16 +6,21 @@
  *   STARTUP_SHIM_SHOT=file    with "frame": first lets the image reach the server, reads
  *                             the window back and writes it to file (binary PPM)
  *   STARTUP_SHIM_LOG=file     appends the name of every X call watched here (no stop needed)
+ *   STARTUP_SHIM_SLEPT=file   at the stop, writes how many nanoseconds the process slept
+ *                             (nanosleep, clock_nanosleep), so that the deliberate pauses
+ *                             can be taken out of a wall time
  *
  * It also makes the program's own clock readings (clock_gettime called from the main
  * executable, not from a library) a fixed sequence, so that every run draws the same first
  * problem and paints the same first frame. Qt's own timers keep the real clock. */
+#include <atomic>
 #include <dlfcn.h>
 #include <link.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/syscall.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -56,6 +61,48 @@ static void logCall(const char* name) {
     }
 }
 
+static std::atomic<long long> sleptNs; // the engine sleeps on the GUI thread, Qt elsewhere
+
+static void writeSlept() {
+    const char* path = getenv("STARTUP_SHIM_SLEPT");
+    if (path == nullptr)
+        return;
+    FILE* file = fopen(path, "w");
+    if (file != nullptr) {
+        fprintf(file, "%lld\n", sleptNs.load());
+        fclose(file);
+    }
+}
+
+static long long monotonicNs() {
+    timespec ts{};
+    syscall(SYS_clock_gettime, CLOCK_MONOTONIC, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+int nanosleep(const struct timespec* duration, struct timespec* remaining) {
+    static int (*real)(const struct timespec*, struct timespec*);
+    if (real == nullptr)
+        real = reinterpret_cast<int (*)(const struct timespec*, struct timespec*)>(
+            dlsym(RTLD_NEXT, "nanosleep"));
+    const long long start = monotonicNs();
+    const int result = real(duration, remaining);
+    sleptNs += monotonicNs() - start;
+    return result;
+}
+
+int clock_nanosleep(clockid_t clock, int flags, const struct timespec* duration,
+                    struct timespec* remaining) {
+    static int (*real)(clockid_t, int, const struct timespec*, struct timespec*);
+    if (real == nullptr)
+        real = reinterpret_cast<int (*)(clockid_t, int, const struct timespec*, struct timespec*)>(
+            dlsym(RTLD_NEXT, "clock_nanosleep"));
+    const long long start = monotonicNs();
+    const int result = real(clock, flags, duration, remaining);
+    sleptNs += monotonicNs() - start;
+    return result;
+}
+
 static bool stopsAt(const char* point) {
     const char* stop = getenv("STARTUP_SHIM_STOP");
     return stop != nullptr && strcmp(stop, point) == 0;
@@ -81,8 +128,10 @@ int clock_gettime(clockid_t clock, struct timespec* ts) {
 xcb_void_cookie_t xcb_map_window(xcb_connection_t* c, xcb_window_t window) {
     static xcb_void_cookie_t (*real)(xcb_connection_t*, xcb_window_t);
     logCall("xcb_map_window");
-    if (stopsAt("map"))
+    if (stopsAt("map")) {
+        writeSlept();
         _exit(0);
+    }
     if (real == nullptr)
         real = reinterpret_cast<xcb_void_cookie_t (*)(xcb_connection_t*, xcb_window_t)>(
             dlsym(RTLD_NEXT, "xcb_map_window"));
@@ -127,8 +176,10 @@ static void atFirstImage(const char* name) {
     logCall(name);
     if (!stopsAt("frame"))
         return;
-    if (getenv("STARTUP_SHIM_SHOT") == nullptr)
+    if (getenv("STARTUP_SHIM_SHOT") == nullptr) {
+        writeSlept();
         _exit(0);
+    }
 }
 
 static void afterFirstImage(xcb_connection_t* c, xcb_drawable_t drawable) {
