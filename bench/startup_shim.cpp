@@ -162,8 +162,8 @@ static void writeShot(xcb_connection_t* c, xcb_drawable_t drawable) {
     /* 24- and 32-bit visuals store 4 bytes a pixel, blue first. */
     if (file != nullptr && (depth == 24 || depth == 32) && length >= w * h * 4) {
         fprintf(file, "P6\n%d %d\n255\n", w, h);
-        for (int i = 0; i < w * h; ++i) {
-            const uint8_t rgb[3] = {data[4 * i + 2], data[4 * i + 1], data[4 * i]};
+        for (size_t at = 0; at < size_t(4) * size_t(w) * size_t(h); at += 4) {
+            const uint8_t rgb[3] = {data[at + 2], data[at + 1], data[at]};
             fwrite(rgb, 1, 3, file);
         }
     }

@@ -198,6 +198,8 @@ QPlainTextEdit* logBox(QWidget* parent, const char* name, const QRect& bounds, c
 }
 
 void appendToLog(QPlainTextEdit* log, const QString& line) {
+    if (log == nullptr)
+        return;
     auto* box = dynamic_cast<LogBox*>(log);
     if (box != nullptr && !box->filled)
         box->waiting << line;
@@ -206,6 +208,8 @@ void appendToLog(QPlainTextEdit* log, const QString& line) {
 }
 
 QString logText(const QPlainTextEdit* log) {
+    if (log == nullptr)
+        return {};
     const auto* box = dynamic_cast<const LogBox*>(log);
     if (box == nullptr || box->filled)
         return log->toPlainText();

@@ -110,6 +110,7 @@ int main(int argc, char** argv) {
     }
 
     std::vector<IconImage> windowIcons;
+    windowIcons.reserve(kWindowIconSizes.size());
     for (const int size : kWindowIconSizes) {
         windowIcons.push_back({drawCalculatorIcon(size), 32});
     }
