@@ -145,8 +145,10 @@ static void writeShot(xcb_connection_t* c, xcb_drawable_t drawable) {
         return;
     xcb_get_geometry_reply_t* geometry =
         xcb_get_geometry_reply(c, xcb_get_geometry(c, drawable), nullptr);
-    if (geometry == nullptr)
+    if (geometry == nullptr) {
+        fprintf(stderr, "startup_shim: no geometry for drawable %u\n", drawable);
         return;
+    }
     const int w = geometry->width, h = geometry->height, depth = geometry->depth;
     free(geometry);
     xcb_get_image_reply_t* image =
@@ -154,8 +156,11 @@ static void writeShot(xcb_connection_t* c, xcb_drawable_t drawable) {
                             xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, 0, 0,
                                           static_cast<uint16_t>(w), static_cast<uint16_t>(h), ~0u),
                             nullptr);
-    if (image == nullptr)
+    if (image == nullptr) {
+        fprintf(stderr, "startup_shim: drawable %u (%dx%d, depth %d) cannot be read back\n",
+                drawable, w, h, depth);
         return;
+    }
     const int length = xcb_get_image_data_length(image);
     const uint8_t* data = xcb_get_image_data(image);
     FILE* file = fopen(path, "wb");
