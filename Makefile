@@ -8,7 +8,7 @@ SANITIZE_ARGS ?=
 # What make test runs after CTest: the Windows check, when its tools are installed.
 WINDOWS_CHECK ?= tools/windows-check --if-installed
 
-.PHONY: all deps configure build run test install package sanitize bench fuzz format clean windows windows-check
+.PHONY: all deps configure build run test install package sanitize bench bench-startup fuzz format clean windows windows-check
 
 all: build
 
@@ -45,6 +45,11 @@ sanitize: deps
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Start-up against a bare Qt window in instructions (callgrind), peak memory, first frame.
+bench-startup: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target sumbrook bare_window startup_shim
+	@bench/startup-instructions --build $(BUILD)
 
 fuzz: deps
 	@cmake --preset fuzz >/dev/null

@@ -64,7 +64,7 @@ TForm2::TForm2(QWidget* mainWindow, const QString& helpText, shell::LinkOpener& 
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(u8(T::kCaption));
-    setWindowIcon(assets::programIcon());
+    setWindowIcon(assets::windowIcon());
     setFont(pixelFont(T::kDefaultFace, 11));
     setFixedSize(kClientSize);
 

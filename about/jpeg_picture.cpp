@@ -1,10 +1,9 @@
 #include "about/jpeg_picture.h"
 
+#include "about/jpeg_library.h"
 #include "engine/exceptions.h"
 
 #include <csetjmp>
-#include <cstdio> // jpeglib.h needs FILE
-#include <jpeglib.h>
 #include <string>
 
 namespace sumbrook {
@@ -40,6 +39,7 @@ void emitMessage(j_common_ptr info, int level) {
 // Everything the decoder touches lives here, outside the frame that calls setjmp, so a
 // jump back leaves no C++ object half-destroyed and no local in an unknown state.
 struct DecodeJob {
+    const JpegLibrary* jpeg = nullptr;
     jpeg_decompress_struct info;
     ErrorManager errors;
     const QByteArray* input = nullptr;
@@ -51,18 +51,19 @@ struct DecodeJob {
 // Returns false with job->errors.message set when libjpeg reports an error. No C++ object
 // with a destructor may be alive in this frame while libjpeg runs.
 bool runDecoder(DecodeJob* job) {
+    const JpegLibrary& jpeg = *job->jpeg;
     jpeg_decompress_struct* info = &job->info;
-    info->err = jpeg_std_error(&job->errors.base);
+    info->err = jpeg.stdError(&job->errors.base);
     job->errors.base.error_exit = errorExit;
     job->errors.base.emit_message = emitMessage;
     job->errors.message[0] = '\0';
     if (setjmp(job->errors.jump) != 0) {
         return false;
     }
-    jpeg_create_decompress(info);
-    jpeg_mem_src(info, reinterpret_cast<const unsigned char*>(job->input->constData()),
-                 static_cast<unsigned long>(job->input->size()));
-    jpeg_read_header(info, TRUE);
+    jpeg.createDecompress(info, JPEG_LIB_VERSION, sizeof(jpeg_decompress_struct));
+    jpeg.memSrc(info, reinterpret_cast<const unsigned char*>(job->input->constData()),
+                static_cast<unsigned long>(job->input->size()));
+    jpeg.readHeader(info, TRUE);
     if (quint64{info->image_width} * info->image_height * 3 > kMaxPictureBytes) {
         std::snprintf(job->errors.message, sizeof job->errors.message,
                       "A picture of %u x %u pixels is too large", info->image_width,
@@ -77,7 +78,7 @@ bool runDecoder(DecodeJob* job) {
         info->quantize_colors = TRUE;
         info->desired_number_of_colors = kPaletteColors;
     }
-    jpeg_start_decompress(info);
+    jpeg.startDecompress(info);
 
     const bool indexed = info->quantize_colors != FALSE;
     job->image = QImage(static_cast<int>(info->output_width), static_cast<int>(info->output_height),
@@ -100,13 +101,13 @@ bool runDecoder(DecodeJob* job) {
     }
     while (info->output_scanline < info->output_height) {
         JSAMPROW row = job->image.scanLine(static_cast<int>(info->output_scanline));
-        if (jpeg_read_scanlines(info, &row, 1) != 1) {
+        if (jpeg.readScanlines(info, &row, 1) != 1) {
             std::snprintf(job->errors.message, sizeof job->errors.message,
                           "The picture data ends early");
             return false;
         }
     }
-    jpeg_finish_decompress(info);
+    jpeg.finishDecompress(info);
     return true;
 }
 
@@ -117,10 +118,11 @@ QImage decodeJpeg(const QByteArray& jpeg, PictureColors colors) {
         throw Exception("The picture is empty");
     }
     DecodeJob job{};
+    job.jpeg = &jpegLibrary();
     job.input = &jpeg;
     job.colors = colors;
     const bool decoded = runDecoder(&job);
-    jpeg_destroy_decompress(&job.info);
+    job.jpeg->destroyDecompress(&job.info);
     if (!decoded) {
         throw Exception(std::string("The picture cannot be read: ") + job.errors.message);
     }

@@ -1,9 +1,8 @@
-// Start-up: application object (and COM on Windows), title, the main window, then the
-// About window (which copies the main window's help text), then the message loop.
+// Start-up: application object (and COM on Windows), title, the main window (which makes
+// the About window when it is first asked for), then the message loop.
 #include "app/application.h"
 #include "app/low_colour_display.h"
 
-#include "about/about_window.h"
 #include "engine/pause_source.h"
 #include "main_window/form1.h"
 #include "shell/com_apartment.h"
@@ -30,8 +29,7 @@ int main(int argc, char** argv) {
     auto opener = sumbrook::shell::makeSystemLinkOpener();
 
     TForm1 form1(*pauses, desktop.get());
-    TForm2 form2(&form1, form1.helpText(), *opener);
-    form1.setAboutWindow(&form2);
+    form1.setLinkOpener(opener.get());
     form1.show();
     form1.activateWindow();
     return app.exec();

@@ -6,13 +6,14 @@
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void registerAssetResources() {
     Q_INIT_RESOURCE(assets);
+    Q_INIT_RESOURCE(window_icon);
 }
 
 namespace sumbrook::assets {
 
 bool ensureResources() {
     registerAssetResources();
-    for (const char* path : {kAboutPicture, kIcon, kHandCursor}) {
+    for (const char* path : {kAboutPicture, kIcon, kWindowIcon, kHandCursor}) {
         if (!QFile::exists(QString::fromLatin1(path))) {
             return false;
         }
@@ -20,8 +21,8 @@ bool ensureResources() {
     return true;
 }
 
-const QIcon& programIcon() {
-    static const QIcon icon(QString::fromLatin1(kIcon));
+const QIcon& windowIcon() {
+    static const QIcon icon(QString::fromLatin1(kWindowIcon));
     return icon;
 }
 

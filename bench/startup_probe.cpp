@@ -2,10 +2,10 @@
 // program does and stops at the first paint; reports the median time from process start
 // to first paint, the same without the first problem's deliberate pauses, and the peak
 // resident memory. "--bare" measures a bare Qt 6 window the same way, for comparison;
-// "--no-about" leaves out the About window, to see what it adds.
+// "--no-about" gives the window no link opener, so that it can never make its About
+// window.
 //
 //   startup_probe [--runs N] [--bare | --no-about]
-#include "about/about_window.h"
 #include "app/application.h"
 #include "engine/pause_source.h"
 #include "main_window/form1.h"
@@ -90,11 +90,8 @@ int child(int argc, char** argv, std::int64_t t0, Mode mode) {
     auto desktop = sumbrook::shell::makeSystemDesktop();
     auto opener = sumbrook::shell::makeSystemLinkOpener();
     TForm1 form1(pauses, desktop.get());
-    std::unique_ptr<TForm2> form2;
-    if (mode == Mode::Program) {
-        form2 = std::make_unique<TForm2>(&form1, form1.helpText(), *opener);
-        form1.setAboutWindow(form2.get());
-    }
+    if (mode == Mode::Program)
+        form1.setLinkOpener(opener.get());
     FirstPaint probe(t0, &pauses.pausedNs);
     form1.installEventFilter(&probe);
     form1.show();

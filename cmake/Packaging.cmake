@@ -1,5 +1,6 @@
 # "make package": a Debian package whose run-time dependencies dpkg-shlibdeps works out
-# from the binary, plus the font that draws the program's Chinese texts.
+# from the binary, plus the font that draws the program's Chinese texts and libjpeg, which
+# the program loads only when it shows the About picture (so the binary does not name it).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME sumbrook)
 set(CPACK_PACKAGE_VENDOR "Sumbrook developers")
@@ -12,7 +13,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, libjpeg62-turbo")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zivev.example/sumbrook/")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

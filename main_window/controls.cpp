@@ -6,14 +6,19 @@
 
 #include <QCheckBox>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
+
+#include <algorithm>
 
 namespace sumbrook::controls {
 namespace T = form1_texts;
@@ -52,6 +57,27 @@ protected:
     }
 };
 
+// The log's text is laid out only when someone looks: until it is first shown, its first
+// text and the lines appended wait here, and showing it sets them as they came.
+class LogBox final : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    QStringList waiting; // the first text, then each appended line
+    bool filled = false;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        if (!filled) {
+            filled = true;
+            setPlainText(waiting.value(0));
+            for (qsizetype i = 1; i < waiting.size(); ++i)
+                appendPlainText(waiting.at(i));
+            waiting.clear();
+        }
+        QPlainTextEdit::showEvent(event);
+    }
+};
+
 } // namespace
 
 QString u8(const char* text) {
@@ -66,8 +92,20 @@ std::string fromDisplay(const QString& text) {
     return QString(text).replace(QLatin1Char('\n'), QLatin1Char('\r')).toStdString();
 }
 
+QString installedFace(const char* face) {
+    // styles() answers from the font list alone, where hasFamily() would also resolve
+    // aliases; each face is asked once.
+    static QHash<QString, QString> named;
+    const QString wanted = u8(face);
+    auto found = named.constFind(wanted);
+    if (found == named.constEnd())
+        found = named.insert(wanted,
+                             QFontDatabase::styles(wanted).isEmpty() ? u8(T::kCjkFace) : wanted);
+    return *found;
+}
+
 QFont yaHei(int pixelSize) {
-    QFont font(u8(T::kYaHei));
+    QFont font(installedFace(T::kYaHei));
     font.setPixelSize(pixelSize);
     return font;
 }
@@ -152,11 +190,39 @@ QRadioButton* choice(QWidget* parent, const char* name, const QRect& bounds, con
 }
 
 QPlainTextEdit* logBox(QWidget* parent, const char* name, const QRect& bounds, const char* text) {
-    auto* log = place<QPlainTextEdit>(parent, name, bounds);
-    log->setPlainText(u8(text));
+    auto* log = place<LogBox>(parent, name, bounds);
+    log->waiting << u8(text);
     log->hide();
     log->raise();
     return log;
+}
+
+void appendToLog(QPlainTextEdit* log, const QString& line) {
+    if (log == nullptr)
+        return;
+    auto* box = dynamic_cast<LogBox*>(log);
+    if (box != nullptr && !box->filled)
+        box->waiting << line;
+    else
+        log->appendPlainText(line);
+}
+
+QString logText(const QPlainTextEdit* log) {
+    if (log == nullptr)
+        return {};
+    const auto* box = dynamic_cast<const LogBox*>(log);
+    if (box == nullptr || box->filled)
+        return log->toPlainText();
+    // As the document will give it back: these break lines there, and a no-break space
+    // reads as a space.
+    QString text = box->waiting.join(QLatin1Char('\n'));
+    for (QChar& c : text) {
+        if (c == QLatin1Char('\r') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = QLatin1Char('\n');
+        else if (c == QChar::Nbsp)
+            c = QLatin1Char(' ');
+    }
+    return text;
 }
 
 QPushButton* pushButton(QWidget* parent, const char* name, const QRect& bounds, const QFont& font,
@@ -173,16 +239,50 @@ void describe(QWidget* control, const char* name, const char* description) {
     control->setAccessibleDescription(u8(description));
 }
 
+namespace {
+
+bool textFits(const QFont& font, const QRect& box, int flags, const QString& text) {
+    const QRect needed = QFontMetrics(font).boundingRect(box, flags, text);
+    return needed.width() <= box.width() && needed.height() <= box.height();
+}
+
+} // namespace
+
+int fittingPixelSize(QFont font, const QRect& box, int flags, const QString& text) {
+    const int largest = font.pixelSize();
+    if (largest < 2 || textFits(font, box, flags, text))
+        return largest;
+    // Text grows about in proportion to the font: the measurement at the largest size
+    // predicts the answer, and a step or two either way confirms it. Each size measured
+    // loads a font, so this costs a third of trying every size from the top.
+    const QRect needed = QFontMetrics(font).boundingRect(box, flags, text);
+    double scale = 1.0;
+    if (needed.width() > 0)
+        scale = std::min(scale, double(box.width()) / needed.width());
+    if (needed.height() > 0)
+        scale = std::min(scale, double(box.height()) / needed.height());
+    int pixels = std::clamp(int(largest * scale), 2, largest - 1);
+    const auto fitsAt = [&](int size) {
+        font.setPixelSize(size);
+        return textFits(font, box, flags, text);
+    };
+    if (fitsAt(pixels)) {
+        while (pixels + 1 < largest && fitsAt(pixels + 1))
+            ++pixels;
+    } else {
+        while (pixels > 2) {
+            --pixels;
+            if (fitsAt(pixels))
+                break;
+        }
+    }
+    return pixels;
+}
+
 void fitTextToLabel(QLabel* label) {
     QFont font = label->font();
-    const QRect box = label->contentsRect();
-    for (int pixels = font.pixelSize(); pixels > 1; --pixels) {
-        font.setPixelSize(pixels);
-        const QRect needed =
-            QFontMetrics(font).boundingRect(box, int(label->alignment()), label->text());
-        if (needed.width() <= box.width() && needed.height() <= box.height())
-            break;
-    }
+    font.setPixelSize(
+        fittingPixelSize(font, label->contentsRect(), int(label->alignment()), label->text()));
     label->setFont(font);
 }
 

@@ -29,7 +29,11 @@ QString u8(const char* text);
 QString forDisplay(const std::string& text);
 std::string fromDisplay(const QString& text);
 
-// "微软雅黑" at a pixel size.
+// The face to name for face: itself where it is installed, the CJK face where not. A
+// missing face reached through a substitute costs a search through every fallback for
+// each script it draws; naming the installed face draws the same glyphs without it.
+QString installedFace(const char* face);
+// "微软雅黑" (or the face drawing it) at a pixel size.
 QFont yaHei(int pixelSize);
 // Where the faces the window names are missing, a CJK face draws every text it shows.
 void installFontSubstitutes();
@@ -59,8 +63,12 @@ QCheckBox* operationSwitch(QWidget* parent, const char* name, const QRect& bound
                            Switch state);
 QRadioButton* choice(QWidget* parent, const char* name, const QRect& bounds, const char* text,
                      bool selected);
-// The diagnostic log: hidden, lying over whatever it is placed on.
+// The diagnostic log: hidden, lying over whatever it is placed on. Its text is set when it
+// is first shown; lines appended through appendToLog before then are added in order then.
 QPlainTextEdit* logBox(QWidget* parent, const char* name, const QRect& bounds, const char* text);
+void appendToLog(QPlainTextEdit* log, const QString& line);
+// What the log holds, or will hold once it is shown; lines joined by '\n'.
+QString logText(const QPlainTextEdit* log);
 QPushButton* pushButton(QWidget* parent, const char* name, const QRect& bounds, const QFont& font,
                         const char* text);
 
@@ -68,7 +76,10 @@ QPushButton* pushButton(QWidget* parent, const char* name, const QRect& bounds, 
 void describe(QWidget* control, const char* name, const char* description);
 
 // Draws a label's lines whole: its font shrinks to the largest pixel size, up to its own,
-// at which every line fits across and all of them fit down.
+// at which every line fits across and all of them fit down (the smallest, 2 px, when none
+// does).
 void fitTextToLabel(QLabel* label);
+// That pixel size for text drawn with flags in box, font's own size the largest.
+int fittingPixelSize(QFont font, const QRect& box, int flags, const QString& text);
 
 } // namespace sumbrook::controls

@@ -4,6 +4,7 @@
 #include "main_window/error_report.h"
 #include "main_window/form1_texts.h"
 
+#include "about/about_window.h"
 #include "assets/assets.h"
 #include "engine/drill_engine.h"
 #include "engine/exceptions.h"
@@ -63,7 +64,7 @@ public:
     void setFocus(Element element) override { m_form.focusControl(m_form.widgetFor(element)); }
 
     void appendLog(const std::string& line) override {
-        m_form.mmo1->appendPlainText(QString::fromStdString(line));
+        appendToLog(m_form.mmo1, QString::fromStdString(line));
     }
 
     void announce(Announcement kind, const std::string& text) override {
@@ -87,8 +88,8 @@ TForm1::TForm1(PauseSource& pauses, shell::Desktop* desktop, QWidget* parent)
     installFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(u8(T::kCaption));
-    setWindowIcon(assets::programIcon());
-    QFont font(u8(T::kDefaultFace));
+    setWindowIcon(assets::windowIcon());
+    QFont font(installedFace(T::kDefaultFace));
     font.setPixelSize(T::kDefaultPixels);
     setFont(font);
 

@@ -7,7 +7,7 @@
 //   TForm1 (this class)     owns the controls and the engine and implements DrillDisplay
 //                           (class Display). Its handlers turn keys, clicks and menu
 //                           commands into engine calls.
-//   TForm2 (about/)         the About window, shown by the menu's A2.
+//   TForm2 (about/)         the About window, made the first time the menu's A2 shows it.
 //   shell/                  the platform layer under both: the desktop shortcut, opening
 //                           links, COM on Windows.
 //
@@ -50,7 +50,8 @@ class DrillEngine;
 class PauseSource;
 namespace shell {
 class Desktop;
-}
+class LinkOpener;
+} // namespace shell
 } // namespace sumbrook
 
 class TForm2;
@@ -65,8 +66,12 @@ public:
     ~TForm1() override;
     Q_DISABLE_COPY_MOVE(TForm1)
 
-    // The About window that A2Click shows.
-    void setAboutWindow(TForm2* about) { m_about = about; }
+    // What the About window's link opens with; without one A2Click shows nothing. The
+    // About window is made on its first showing and then kept for the run (its position,
+    // the link's visited colour); it copies the help text then.
+    void setLinkOpener(sumbrook::shell::LinkOpener* opener) { m_opener = opener; }
+    // The About window, once A2Click has made it; null before.
+    TForm2* aboutWindow() const { return m_about.get(); }
     // The help text, with '\r' line breaks; the About window copies it.
     const QString& helpText() const { return m_helpText; }
 
@@ -178,7 +183,8 @@ private:
     std::unique_ptr<Display> m_display;
     std::unique_ptr<sumbrook::DrillEngine> m_engine;
     sumbrook::shell::Desktop* m_desktop;
-    TForm2* m_about = nullptr;
+    sumbrook::shell::LinkOpener* m_opener = nullptr;
+    std::unique_ptr<TForm2> m_about;
     QString m_helpText;
     bool m_shownOnce = false;
     bool m_activatedOnce = false;

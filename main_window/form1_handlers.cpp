@@ -135,8 +135,12 @@ void TForm1::L1Click() {
 }
 
 void TForm1::A2Click() {
-    if (m_about != nullptr)
-        m_about->showAbout();
+    if (m_opener == nullptr)
+        return;
+    // Made on first use, so that start-up does not build a window that may never show.
+    if (m_about == nullptr)
+        m_about = std::make_unique<TForm2>(this, m_helpText, *m_opener);
+    m_about->showAbout();
 }
 
 void TForm1::nextProblem() {

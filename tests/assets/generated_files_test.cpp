@@ -19,9 +19,10 @@ namespace {
 namespace assets = sumbrook::assets;
 using namespace sumbrook::assets_test;
 
-const std::array<const char*, 10> kGeneratedFiles = {
+const std::array<const char*, 11> kGeneratedFiles = {
     "about.jpg",
     "sumbrook.ico",
+    "window.ico",
     "hand.cur",
     "hicolor/16x16/apps/sumbrook.png",
     "hicolor/24x24/apps/sumbrook.png",
@@ -34,9 +35,10 @@ const std::array<const char*, 10> kGeneratedFiles = {
 
 TEST(EmbeddedResources, AreTheCommittedFiles) {
     ASSERT_TRUE(assets::ensureResources());
-    const std::array<std::pair<const char*, const char*>, 3> embedded = {{
+    const std::array<std::pair<const char*, const char*>, 4> embedded = {{
         {assets::kAboutPicture, "about.jpg"},
         {assets::kIcon, "sumbrook.ico"},
+        {assets::kWindowIcon, "window.ico"},
         {assets::kHandCursor, "hand.cur"},
     }};
     for (const auto& [path, name] : embedded) {

@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+#include <QResource>
 
 #include <gtest/gtest.h>
 
@@ -136,6 +137,48 @@ TEST(Icon, QtReadsEveryImage) {
         const QImage image = reader.read();
         EXPECT_EQ(image.size(), QSize(kIconSlots[i].size, kIconSlots[i].size))
             << "image " << i << ": " << reader.errorString().toStdString();
+    }
+}
+
+// ------------------------------------------------------------------ window icon
+
+// The windows' icon: what a window manager shows, 16 to 64 px in full colour, the same
+// drawing as the program icon's images of those sizes, stored as it is in the program.
+TEST(WindowIcon, HoldsTheFullColourImagesFrom16To64Pixels) {
+    ASSERT_TRUE(assets::ensureResources());
+    QResource stored(QString::fromLatin1(assets::kWindowIcon));
+    ASSERT_TRUE(stored.isValid());
+    EXPECT_EQ(stored.compressionAlgorithm(), QResource::NoCompression);
+
+    QByteArray windowIco = resource(assets::kWindowIcon);
+    const std::vector<DirectoryEntry> entries = readDirectory(windowIco);
+    std::vector<unsigned> sizes;
+    for (const DirectoryEntry& entry : entries) {
+        EXPECT_EQ(entry.bitsOrHotY, 32u);
+        EXPECT_EQ(entry.width, entry.height);
+        sizes.push_back(entry.width);
+    }
+    EXPECT_EQ(sizes, (std::vector<unsigned>{64, 48, 32, 24, 16}));
+
+    // Each image is the program icon's full-colour image of its size, pixel for pixel.
+    QByteArray programIco = resource(assets::kIcon);
+    QBuffer programBuffer(&programIco);
+    ASSERT_TRUE(programBuffer.open(QIODevice::ReadOnly));
+    QImageReader program(&programBuffer, "ico");
+    QBuffer windowBuffer(&windowIco);
+    ASSERT_TRUE(windowBuffer.open(QIODevice::ReadOnly));
+    QImageReader window(&windowBuffer, "ico");
+    ASSERT_EQ(window.imageCount(), 5);
+    for (int i = 0; i < window.imageCount(); ++i) {
+        ASSERT_TRUE(window.jumpToImage(i));
+        const QImage image = window.read().convertToFormat(QImage::Format_ARGB32);
+        const auto slot =
+            std::find_if(kIconSlots.begin(), kIconSlots.end(), [&](const IconSlot& s) {
+                return s.bitsPerPixel == 32 && s.size == image.width();
+            });
+        ASSERT_NE(slot, kIconSlots.end()) << image.width();
+        ASSERT_TRUE(program.jumpToImage(static_cast<int>(slot - kIconSlots.begin())));
+        EXPECT_EQ(image, program.read().convertToFormat(QImage::Format_ARGB32)) << image.width();
     }
 }
 

@@ -7,6 +7,7 @@
 #include "tests/support/fake_pause_source.h"
 
 #include "engine/drill_engine.h"
+#include "main_window/controls.h"
 #include "main_window/form1.h"
 
 #include <QApplication>
@@ -96,7 +97,10 @@ protected:
     }
 
     TForm1& form() { return *m_form; }
-    int logLines() const { return m_form->mmo1->document()->blockCount(); }
+    // The log's lines, shown or not.
+    int logLines() const {
+        return int(controls::logText(m_form->mmo1).count(QLatin1Char('\n'))) + 1;
+    }
     int problemsSet(int logBefore) const { return (logLines() - logBefore) / 3; }
     QString focusName() const {
         QWidget* focus = QApplication::focusWidget();

@@ -1,6 +1,6 @@
 // make_assets: draws the program's pictures and writes them, in their final
 // formats, into the given folder (normally the source tree's assets/):
-//   about.jpg, sumbrook.ico, hand.cur, hicolor/<N>x<N>/apps/sumbrook.png
+//   about.jpg, sumbrook.ico, window.ico, hand.cur, hicolor/<N>x<N>/apps/sumbrook.png
 // Run through the `regenerate_assets` build target.
 
 #include "tools/assets/artwork.h"
@@ -37,6 +37,9 @@ constexpr std::array<IconSlot, 10> kIconSlots = {{{48, 8},
                                                   {32, 32},
                                                   {24, 32},
                                                   {16, 32}}};
+// The window's own icon: only the sizes a window manager shows, full colour, so that
+// start-up decodes and hands over little.
+constexpr std::array<int, 5> kWindowIconSizes = {64, 48, 32, 24, 16};
 constexpr std::array<int, 7> kThemeSizes = {16, 24, 32, 48, 64, 128, 256};
 
 void complain(const QString& message) {
@@ -103,6 +106,19 @@ int main(int argc, char** argv) {
         ok = save(root, QStringLiteral("sumbrook.ico"), ico) && ok;
     } else {
         complain(QStringLiteral("sumbrook.ico: %1").arg(error));
+        ok = false;
+    }
+
+    std::vector<IconImage> windowIcons;
+    windowIcons.reserve(kWindowIconSizes.size());
+    for (const int size : kWindowIconSizes) {
+        windowIcons.push_back({drawCalculatorIcon(size), 32});
+    }
+    QByteArray windowIco;
+    if (encodeIco(windowIcons, windowIco, error)) {
+        ok = save(root, QStringLiteral("window.ico"), windowIco) && ok;
+    } else {
+        complain(QStringLiteral("window.ico: %1").arg(error));
         ok = false;
     }
 
