@@ -388,16 +388,18 @@ private Q_SLOTS:
     // it must not convert a bad setting again.
     void escInTheAboutWindowStaysThere() {
         TForm1& f = form();
-        test::FakeLinkOpener opener;
-        TForm2 about(&f, f.helpText(), opener);
-        f.setAboutWindow(&about);
+        // Outlives the About window, which goes with the main window after the test.
+        static test::FakeLinkOpener opener;
+        f.setLinkOpener(&opener);
         f.edt2->setText(QStringLiteral("20abc"));
         f.edt2->setFocus();
         f.A2->trigger();
-        QVERIFY(QTest::qWaitForWindowActive(&about));
-        QTest::sendKeyEvent(QTest::Press, about.windowHandle(), Qt::Key_Escape, QChar(27),
+        TForm2* about = f.aboutWindow();
+        QVERIFY(about);
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QTest::sendKeyEvent(QTest::Press, about->windowHandle(), Qt::Key_Escape, QChar(27),
                             Qt::NoModifier);
-        QVERIFY(!about.isVisible());
+        QVERIFY(!about->isVisible());
         f.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f));
         QTest::sendKeyEvent(QTest::Release, f.windowHandle(), Qt::Key_Escape, QChar(27),
