@@ -9,7 +9,7 @@
 //                           commands into engine calls.
 //   TForm2 (about/)         the About window, shown by the menu's A2.
 //   shell/                  the platform layer under both: the desktop shortcut, opening
-//                           links, COM on Windows.
+//                           links, COM on Windows, the voice that reads aloud.
 //
 // Where a key goes: an application event filter (form1_keys.cpp) sees each key press and
 // release at its first delivery, before the focused control does. Presses that type a
@@ -48,6 +48,7 @@ class DrillEngine;
 class PauseSource;
 namespace shell {
 class Desktop;
+class Speaker;
 }
 } // namespace sumbrook
 
@@ -65,6 +66,9 @@ public:
 
     // The About window that A2Click shows.
     void setAboutWindow(TForm2* about) { m_about = about; }
+    // The voice R1 reads aloud with; without one, the system's is made when R1 is first
+    // switched on (never at start-up).
+    void setSpeaker(std::unique_ptr<sumbrook::shell::Speaker> speaker);
     // The help text, with '\r' line breaks; the About window copies it.
     const QString& helpText() const { return m_helpText; }
 
@@ -114,6 +118,7 @@ public:
     QPushButton* btn1 = nullptr;      // "下一题(N)": judge, then the next problem
     QMenu* A1 = nullptr;              // the menu "系统(S)"
     QAction* L1 = nullptr;            // its command: a shortcut on the desktop
+    QAction* R1 = nullptr;            // its command: read problems and verdicts aloud (checkable)
     QAction* A2 = nullptr;            // its command: the About window
 
     // grp6's Tag: its clicks, counted towards showing the log.
@@ -154,6 +159,7 @@ private:
     void mmo1Exit();                                       // the log hides
     void L1Click();                                        // the desktop shortcut
     void A2Click();                                        // the About window
+    void R1Click();                                        // read-aloud on or off (form1.cpp)
     void nextProblem();                                    // gett, focus edt1, clear it
 
     // Key preview (form1_keys.cpp).
@@ -186,4 +192,10 @@ private:
     sumbrook::Announcer* m_announcer = nullptr;
     std::map<sumbrook::Announcement, QString> m_pendingAnnouncements;
     bool m_announcementScheduled = false;
+    // Read-aloud: the voice, whether it speaks, and whether this action's verdict has been
+    // spoken already (what follows it then waits for it instead of cutting it short).
+    bool readingAloud() const;
+    std::unique_ptr<sumbrook::shell::Speaker> m_speaker;
+    bool m_readAloud = false;
+    bool m_verdictSpoken = false;
 };
