@@ -32,17 +32,17 @@ public:
     bool say(const std::string& text, Mode mode) override {
         if (m_connection == nullptr || m_voice != Voice::Mandarin)
             return false;
-        // Priority "text": a later text waits for the one being spoken; cancelling first
-        // makes it interrupt instead.
+        // Priority "message": a later message waits for the one being spoken (a "text"
+        // would cut it short); cancelling first makes it interrupt instead.
         if (mode == Mode::Interrupt)
             spd_cancel(m_connection);
-        if (spd_say(m_connection, SPD_TEXT, text.c_str()) >= 0)
+        if (spd_say(m_connection, SPD_MESSAGE, text.c_str()) >= 0)
             return true;
         // The service went away (it ends itself when idle in some set-ups): reconnect once.
         close();
         if (open() != Voice::Mandarin)
             return false;
-        return spd_say(m_connection, SPD_TEXT, text.c_str()) >= 0;
+        return spd_say(m_connection, SPD_MESSAGE, text.c_str()) >= 0;
     }
 
     void close() override {
