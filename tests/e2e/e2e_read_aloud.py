@@ -54,6 +54,11 @@ def speech_connections(listener, pid):
     return len(mine & peers)
 
 
+def speech_library_loaded(pid):
+    with open(f"/proc/{pid}/maps") as maps:
+        return "libspeechd" in maps.read()
+
+
 def menu_command(drill, letter):
     """Alt+S, then the command's letter, at a person's pace."""
     for key in (("keydown", "alt"), ("keydown", "s"), ("keyup", "s"), ("keyup", "alt")):
@@ -85,12 +90,14 @@ def main():
             fail(f"spoken with read-aloud off: {listener.voiced()}")
         if speech_connections(listener, pid):
             fail("connected to speech-dispatcher at start-up")
+        if speech_library_loaded(pid):
+            fail("speech-dispatcher's library loaded at start-up")
 
         # Switched on through the menu: one sentence at once, in the Mandarin voice.
         menu_command(drill, "r")
         wait_for("the switched-on sentence", lambda: any(
             e[3] == SWITCHED_ON for e in listener.voiced()), timeout=10)
-        if not speech_connections(listener, pid):
+        if not speech_connections(listener, pid) or not speech_library_loaded(pid):
             fail("no connection to speech-dispatcher after switching on")
         _, voice, language, _ = listener.voiced()[-1]
         if (voice, language) != (f"{MANDARIN}-voice", MANDARIN):
