@@ -229,10 +229,9 @@ void TForm1::R1Click() {
     }
     const std::string hint = m_speaker->installHint();
     m_speaker->close();
-    ui::reporter().showMessage(
-        forDisplay(std::string(voice == shell::Speaker::Voice::Missing ? T::kNoMandarinVoice
-                                                                       : T::kNoSpeech) +
-                   "\r" + hint));
+    ui::reporter().showMessage(forDisplay(
+        std::string(voice == shell::Speaker::Voice::Missing ? T::kNoMandarinVoice : T::kNoSpeech) +
+        "\r" + hint));
 }
 
 void TForm1::creatrandnum(int order) {

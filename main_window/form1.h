@@ -49,7 +49,7 @@ class PauseSource;
 namespace shell {
 class Desktop;
 class Speaker;
-}
+} // namespace shell
 } // namespace sumbrook
 
 class TForm2;

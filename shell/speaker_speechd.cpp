@@ -29,7 +29,7 @@ struct SpeechLibrary {
 
     // nullptr when the library (package libspeechd2) is not installed.
     static const SpeechLibrary* load() {
-        static const SpeechLibrary* const loaded = [] () -> const SpeechLibrary* {
+        static const SpeechLibrary* const loaded = []() -> const SpeechLibrary* {
             void* handle = dlopen("libspeechd.so.2", RTLD_NOW | RTLD_LOCAL);
             if (handle == nullptr)
                 return nullptr;

@@ -84,7 +84,9 @@ class Form1ReadAloudTest final : public QObject, private Form1Harness {
         problem.replace(QStringLiteral("＋"), QStringLiteral(" 加 "))
             .replace(QStringLiteral("－"), QStringLiteral(" 减 "))
             .replace(QStringLiteral("＝"), QStringLiteral(" 等于"));
-        return QStringLiteral("第%1题 %2").arg(form().engine().state().CorrectCount + 1).arg(problem);
+        return QStringLiteral("第%1题 %2")
+            .arg(form().engine().state().CorrectCount + 1)
+            .arg(problem);
     }
 
 private Q_SLOTS:
@@ -126,7 +128,7 @@ private Q_SLOTS:
         const int announced = m_announcer->count();
         play(QStringLiteral("Space"));
         QTest::qWait(20);
-        QCOMPARE(m_log.said.size(), std::size_t{1}); // nothing more is said
+        QCOMPARE(m_log.said.size(), std::size_t{1});   // nothing more is said
         QCOMPARE(m_announcer->count(), announced + 1); // and the screen reader hears again
         QVERIFY(m_reporter->messages.isEmpty());
     }
@@ -195,9 +197,11 @@ private Q_SLOTS:
         QTest::addColumn<Voice>("voice");
         QTest::addColumn<QString>("message");
         QTest::newRow("no Mandarin voice")
-            << Voice::Missing << QStringLiteral("找不到说普通话的声音，题目和对错读不出来。\nINSTALL HINT");
+            << Voice::Missing
+            << QStringLiteral("找不到说普通话的声音，题目和对错读不出来。\nINSTALL HINT");
         QTest::newRow("no speech service")
-            << Voice::NoSpeech << QStringLiteral("连接不上系统的语音服务，题目和对错读不出来。\nINSTALL HINT");
+            << Voice::NoSpeech
+            << QStringLiteral("连接不上系统的语音服务，题目和对错读不出来。\nINSTALL HINT");
     }
     void withoutAVoiceTheParentIsTold() {
         QFETCH(Voice, voice);

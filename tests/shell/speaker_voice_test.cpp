@@ -36,14 +36,17 @@ const VoiceInfo kPinyinVariant{"Chinese (Mandarin, latin as Pinyin)+Annie", "cmn
 INSTANTIATE_TEST_SUITE_P(
     Lists, MandarinVoice,
     ::testing::Values(
-        Choice{"espeak_ng", {kEnglish, kMandarinVariant, kMandarinEnglishLatin, kCantonese, kPinyin}, 4},
+        Choice{"espeak_ng",
+               {kEnglish, kMandarinVariant, kMandarinEnglishLatin, kCantonese, kPinyin},
+               4},
         Choice{"pinyin_own_voice_before_its_variant", {kPinyinVariant, kPinyin}, 1},
         Choice{"pinyin_variant_before_other_mandarin", {kMandarinEnglishLatin, kPinyinVariant}, 1},
         Choice{"cmn_before_zh", {{"a", "zh", ""}, kMandarinEnglishLatin}, 1},
         Choice{"zh_cn_with_a_variant", {kEnglish, {"b", "zh-CN", "MALE1"}}, 1},
         Choice{"first_of_equals", {{"c", "zh", ""}, {"d", "zh", ""}}, 0},
         Choice{"not_cantonese_or_hakka",
-               {kCantonese, kHakka, {"e", "zh-yue", ""}, {"f", "zh_HK", ""}, {"g", "zhx", ""}}, -1},
+               {kCantonese, kHakka, {"e", "zh-yue", ""}, {"f", "zh_HK", ""}, {"g", "zhx", ""}},
+               -1},
         Choice{"none", {kEnglish}, -1}, Choice{"empty", {}, -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
