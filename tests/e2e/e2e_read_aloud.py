@@ -168,28 +168,6 @@ def main():
             fail(f"spoken after switching off: {listener.voiced()[before:]}")
 
         entries = listener.voiced()
-        # For the figures only: the same path without the program (a client's message to
-        # the voice's start), and xdotool's own time for a key.
-        pipeline = []
-        try:
-            import speechd
-            client = speechd.SSIPClient("probe", address=listener.env["SPEECHD_ADDRESS"])
-            client.set_priority(speechd.Priority.MESSAGE)
-            for _ in range(5):
-                before = len(listener.voiced())
-                sent = time.time()
-                client.speak("探测")
-                wait_for("the probe", lambda: len(listener.voiced()) > before, interval=0.005)
-                pipeline.append(listener.voiced()[before][0] - sent)
-                quiet(listener, SPEAKING + 0.2)
-            client.close()
-        except ImportError:
-            pass
-        xdotool = []
-        for _ in range(5):
-            sent = time.time()
-            drill.keys("key", "shift")
-            xdotool.append(time.time() - sent)
         if any(sign in e[3] for e in entries for sign in "＋－＝"):
             fail("a sign was handed to the voice as a symbol")
         start = entries[0][0]
@@ -201,10 +179,6 @@ def main():
         print("Enter to the verdict written by the voice, wrong answers: "
               + ", ".join(f"{t * 1000:.0f}" for t in wrong)
               + f" ms (median {statistics.median(wrong) * 1000:.0f} ms)")
-        if pipeline:
-            print(f"  of which a client's message to the voice's start: median "
-                  f"{statistics.median(pipeline) * 1000:.0f} ms; xdotool sending a key: median "
-                  f"{statistics.median(xdotool) * 1000:.0f} ms")
         print("PASS: switched on and off through the menu; problem, verdict, next problem, "
               "answer and rest message spoken in Mandarin, each interrupting the one before")
     except SystemExit:

@@ -140,7 +140,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("limit");
         QTest::addColumn<QStringList>("spoken"); // "I:" interrupts, "A:" waits; PROBLEM, ANSWER
         const auto row = [](const char* name, const char* script, const char* limit,
-                            QStringList spoken) {
+                            const QStringList& spoken) {
             QTest::newRow(name) << QString::fromLatin1(script) << QString::fromLatin1(limit)
                                 << spoken;
         };
