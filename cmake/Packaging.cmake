@@ -14,6 +14,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, libjpeg62-turbo")
+# Read-aloud loads speech-dispatcher's client library only when it is switched on, so
+# dpkg-shlibdeps does not see it; the service and a Mandarin voice come with it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libspeechd2, speech-dispatcher, speech-dispatcher-espeak-ng")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zivev.example/sumbrook/")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

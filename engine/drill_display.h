@@ -8,7 +8,8 @@
 namespace sumbrook {
 
 // What a listener who cannot see the screen is told, besides what is shown: the window
-// speaks it through the screen reader, once per user action, in this order.
+// speaks it through the screen reader (or its own voice, with read-aloud on), once per
+// user action, in this order.
 enum class Announcement {
     Verdict, // the praise or the prompt, as the feedback panel shows it
     Problem, // the problem just set, e.g. "第2题 16－6－9＝"

@@ -8,6 +8,8 @@
 #include "assets/assets.h"
 #include "engine/drill_engine.h"
 #include "engine/exceptions.h"
+#include "engine/spoken_text.h"
+#include "shell/speaker.h"
 #include "widgets/announcer.h"
 
 #include <QApplication>
@@ -20,6 +22,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+
+#include <utility>
 
 using namespace sumbrook;
 using namespace sumbrook::controls;
@@ -154,14 +158,24 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::queueAnnouncement(Announcement kind, const QString& text) {
-    m_pendingAnnouncements[kind] = text; // a later problem replaces an earlier one
+    // Read aloud, the verdict is said the moment it is known, not after the next
+    // problem's pauses; the rest of the action's texts follow it.
+    if (kind == Announcement::Verdict && readingAloud()) {
+        m_speaker->say(spokenText(text.toStdString()), shell::Speaker::Mode::Interrupt);
+        m_verdictSpoken = true;
+    } else {
+        m_pendingAnnouncements[kind] = text; // a later problem replaces an earlier one
+    }
     scheduleAnnouncement();
 }
 
 // Everything one action brings is said in one announcement, after the action: a reader
 // interrupts itself for each announcement, so a second one would cut the first short.
+// While read-aloud is on, the announcer steps aside: the same texts are spoken by the
+// voice, and a screen reader would say each of them a second time.
 void TForm1::scheduleAnnouncement() {
-    if (m_announcementScheduled || !m_activatedOnce || m_pendingAnnouncements.empty())
+    if (m_announcementScheduled || !m_activatedOnce ||
+        (m_pendingAnnouncements.empty() && !m_verdictSpoken))
         return;
     m_announcementScheduled = true;
     QMetaObject::invokeMethod(
@@ -172,9 +186,56 @@ void TForm1::scheduleAnnouncement() {
             for (const auto& [kind, text] : m_pendingAnnouncements)
                 parts << text;
             m_pendingAnnouncements.clear();
-            m_announcer->announce(parts.join(QLatin1Char(' ')));
+            const bool afterVerdict = std::exchange(m_verdictSpoken, false);
+            if (parts.isEmpty())
+                return;
+            const QString text = parts.join(QLatin1Char(' '));
+            if (readingAloud())
+                m_speaker->say(spokenText(text.toStdString()),
+                               afterVerdict ? shell::Speaker::Mode::After
+                                            : shell::Speaker::Mode::Interrupt);
+            else
+                m_announcer->announce(text);
         },
         Qt::QueuedConnection);
+}
+
+void TForm1::setSpeaker(std::unique_ptr<shell::Speaker> speaker) {
+    if (m_speaker)
+        m_speaker->close();
+    m_speaker = std::move(speaker);
+    m_readAloud = false;
+    R1->setChecked(false);
+}
+
+bool TForm1::readingAloud() const {
+    return m_readAloud && m_speaker != nullptr;
+}
+
+// On: connect to the system's voice and say so at once; where there is no Mandarin voice
+// the command stays on and a parent is told what to install, and the screen reader path
+// goes on as before. Off: silence at once.
+void TForm1::R1Click() {
+    m_readAloud = false;
+    m_verdictSpoken = false;
+    if (!R1->isChecked()) {
+        if (m_speaker)
+            m_speaker->close();
+        return;
+    }
+    if (!m_speaker)
+        m_speaker = shell::makeSystemSpeaker();
+    const shell::Speaker::Voice voice = m_speaker->open();
+    if (voice == shell::Speaker::Voice::Mandarin) {
+        m_readAloud = true;
+        m_speaker->say(T::kReadAloudOn, shell::Speaker::Mode::Interrupt);
+        return;
+    }
+    const std::string hint = m_speaker->installHint();
+    m_speaker->close();
+    ui::reporter().showMessage(forDisplay(
+        std::string(voice == shell::Speaker::Voice::Missing ? T::kNoMandarinVoice : T::kNoSpeech) +
+        "\r" + hint));
 }
 
 void TForm1::creatrandnum(int order) {

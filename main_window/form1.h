@@ -9,7 +9,7 @@
 //                           commands into engine calls.
 //   TForm2 (about/)         the About window, made the first time the menu's A2 shows it.
 //   shell/                  the platform layer under both: the desktop shortcut, opening
-//                           links, COM on Windows.
+//                           links, COM on Windows, the voice that reads aloud.
 //
 // Where a key goes: an application event filter (form1_keys.cpp) sees each key press and
 // release at its first delivery, before the focused control does. Presses that type a
@@ -51,6 +51,7 @@ class PauseSource;
 namespace shell {
 class Desktop;
 class LinkOpener;
+class Speaker;
 } // namespace shell
 } // namespace sumbrook
 
@@ -72,6 +73,9 @@ public:
     void setLinkOpener(sumbrook::shell::LinkOpener* opener) { m_opener = opener; }
     // The About window, once A2Click has made it; null before.
     TForm2* aboutWindow() const { return m_about.get(); }
+    // The voice R1 reads aloud with; without one, the system's is made when R1 is first
+    // switched on (never at start-up).
+    void setSpeaker(std::unique_ptr<sumbrook::shell::Speaker> speaker);
     // The help text, with '\r' line breaks; the About window copies it.
     const QString& helpText() const { return m_helpText; }
 
@@ -121,6 +125,7 @@ public:
     QPushButton* btn1 = nullptr;      // "下一题(N)": judge, then the next problem
     QMenu* A1 = nullptr;              // the menu "系统(S)"
     QAction* L1 = nullptr;            // its command: a shortcut on the desktop
+    QAction* R1 = nullptr;            // its command: read problems and verdicts aloud (checkable)
     QAction* A2 = nullptr;            // its command: the About window
 
     // grp6's Tag: its clicks, counted towards showing the log.
@@ -162,6 +167,7 @@ private:
     void mmo1Exit();                                       // the log hides
     void L1Click();                                        // the desktop shortcut
     void A2Click();                                        // the About window
+    void R1Click();                                        // read-aloud on or off (form1.cpp)
     void nextProblem();                                    // gett, focus edt1, clear it
 
     // Key preview (form1_keys.cpp).
@@ -200,4 +206,10 @@ private:
     sumbrook::Announcer* m_announcer = nullptr;
     std::map<sumbrook::Announcement, QString> m_pendingAnnouncements;
     bool m_announcementScheduled = false;
+    // Read-aloud: the voice, whether it speaks, and whether this action's verdict has been
+    // spoken already (what follows it then waits for it instead of cutting it short).
+    bool readingAloud() const;
+    std::unique_ptr<sumbrook::shell::Speaker> m_speaker;
+    bool m_readAloud = false;
+    bool m_verdictSpoken = false;
 };

@@ -108,6 +108,9 @@ void TForm1::buildMenu() {
     A1->setObjectName(QStringLiteral("A1"));
     L1 = A1->addAction(u8(T::kMenuShortcut));
     L1->setObjectName(QStringLiteral("L1"));
+    R1 = A1->addAction(u8(T::kMenuReadAloud));
+    R1->setObjectName(QStringLiteral("R1"));
+    R1->setCheckable(true); // off at every start: nothing is kept between runs
     A2 = A1->addAction(u8(T::kMenuAbout));
     A2->setObjectName(QStringLiteral("A2"));
 }
@@ -157,6 +160,7 @@ void TForm1::connectHandlers() {
         });
     on(btn1, &QPushButton::clicked, [this] { btn1Click(btn1); });
     on(L1, &QAction::triggered, [this] { L1Click(); });
+    on(R1, &QAction::triggered, [this] { R1Click(); });
     on(A2, &QAction::triggered, [this] { A2Click(); });
     // The log is left only when the focus goes to another control of this window; a
     // context menu or a switch to another application keeps it shown. The menu bar taking

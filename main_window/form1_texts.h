@@ -37,6 +37,7 @@ inline constexpr char kBtn1[] = "下一题(&N)";
 
 inline constexpr char kMenuSystem[] = "系统(&S)";
 inline constexpr char kMenuShortcut[] = "创建桌面快捷方式(&L)";
+inline constexpr char kMenuReadAloud[] = "朗读题目和对错(&R)";
 inline constexpr char kMenuAbout[] = "关于(&A)";
 inline constexpr char kShortcutDone[] = "创建桌面快捷方式完成！";
 
@@ -46,6 +47,12 @@ inline constexpr char kHelpText[] = "Sumbrook\r"
                                     "空格或Ｎ键：下一题\r"
                                     "　　Ｚ　键：显示正确答案\r"
                                     "愿和天下含辛茹苦的父母们分享";
+
+// Read-aloud: the sentence said when it is switched on, and what a parent is told when
+// there is no voice to read with (the system's advice follows on the next line).
+inline constexpr char kReadAloudOn[] = "朗读已打开";
+inline constexpr char kNoMandarinVoice[] = "找不到说普通话的声音，题目和对错读不出来。";
+inline constexpr char kNoSpeech[] = "连接不上系统的语音服务，题目和对错读不出来。";
 
 inline constexpr char kCannotFocus[] = "Cannot focus a disabled or invisible window";
 

@@ -1,5 +1,7 @@
 #include "widgets/announcer.h"
 
+#include "widgets/announcer_notice.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 
@@ -47,6 +49,7 @@ void Announcer::announce(const QString& text) {
     m_notification->hide();
     m_notification->setAccessibleName(text);
     m_notification->show();
+    notifySystemReader(parentWidget(), text);
     ++m_count;
 }
 

@@ -5,6 +5,9 @@
 // their own (Orca 43 with Qt 6.4); inside a status bar it is read without the word
 // "notification" before it. Each announce() interrupts whatever the reader was saying,
 // so a caller says everything one action brings in one announcement.
+// On Windows the text is also raised as a value change of the announcer's parent, which
+// the system's UI Automation bridge turns into a notification that Narrator and NVDA
+// speak (they ignore notifications of an element without a size, as the announcer is).
 
 #include <QWidget>
 

@@ -11,168 +11,22 @@ speech-dispatcher or the other tools are not installed.
 import os
 import re
 import shutil
-import subprocess
 import sys
 import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-SKIPPED = 77
+from speech_session import PRAISE, PROBLEM, PROMPT, start_inside  # noqa: E402
+
 INSIDE = "SUMBROOK_ORCA_INSIDE"
 TOOLS = ["orca", "speech-dispatcher", "Xvfb", "xdotool", "unshare", "dbus-run-session"]
-BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
-MODULES = "/usr/lib/speech-dispatcher-modules"
-LOCALE = "zh_CN.UTF-8"
-PROBLEM = re.compile(r"第(\d+)题 (\d+) (加|减) (\d+)(?: (加|减) (\d+))? 等于")
-PRAISE = "真聪明! 答对了!"
-PROMPT = "再想想! 答错了!"
 
-
-def start_inside():
-    missing = [t for t in TOOLS if not shutil.which(t)] + \
-              [p for p in (BUS_LAUNCHER, MODULES + "/sd_generic") if not os.path.exists(p)]
-    if missing:
-        print(f"e2e_orca: skipped ({', '.join(missing)} not installed; tools/install-deps installs them)")
-        sys.exit(SKIPPED)
-    env = dict(os.environ, **{INSIDE: "1"})
-    command = ["unshare", "--pid", "--fork", "--mount-proc", "dbus-run-session", "--",
-               sys.executable, os.path.abspath(__file__), *sys.argv[1:]]
-    sys.exit(subprocess.run(command, env=env, stderr=subprocess.DEVNULL).returncode)
-
-
-if os.environ.get(INSIDE) != "1":
-    start_inside()
+start_inside(__file__, INSIDE, TOOLS)
 
 import pyatspi  # noqa: E402  (only inside the session)
-from e2e_keyboard import Window, die_with_parent, fail, start_display, wait_for  # noqa: E402
-
-
-class Listener:
-    """Orca and a speech-dispatcher that writes what Orca says to a file."""
-
-    def __init__(self, folder, display):
-        self.folder = folder
-        self.file = os.path.join(folder, "speech.txt")
-        home = os.path.join(folder, "home")
-        conf = os.path.join(folder, "speechd")
-        os.makedirs(os.path.join(conf, "modules"))
-        os.makedirs(os.path.join(home, ".config"))
-        self.desktop = os.path.join(home, "桌面")
-        os.makedirs(self.desktop)
-        with open(os.path.join(home, ".config", "user-dirs.dirs"), "w", encoding="utf-8") as dirs:
-            dirs.write(f'XDG_DESKTOP_DIR="{self.desktop}"\n')
-        # The module's audio output must not die for want of a sound server.
-        with open(os.path.join(home, ".libao"), "w") as libao:
-            libao.write("default_driver=null\n")
-        with open(os.path.join(conf, "speechd.conf"), "w") as speechd:
-            speechd.write(f'LogLevel 3\nLogDir "{folder}"\nAudioOutputMethod "libao"\n'
-                          'DefaultLanguage "zh"\nSymbolsPreproc "char"\n'
-                          'SymbolsPreprocFile "symbols.dic"\nSymbolsPreprocFile "orca.dic"\n'
-                          'SymbolsPreprocFile "orca-chars.dic"\n'
-                          'AddModule "capture" "sd_generic" "capture.conf"\nDefaultModule capture\n')
-        with open(os.path.join(conf, "modules", "capture.conf"), "w") as module:
-            module.write(f'GenericExecuteSynth "printf \'%s\\\\n\' \\\'$DATA\\\' >> {self.file}"\n'
-                         'GenericLanguage "zh" "zh" "utf-8"\nGenericLanguage "en" "en" "utf-8"\n'
-                         'AddVoice "zh" "MALE1" "zh"\nAddVoice "en" "MALE1" "en"\n')
-        socket = os.path.join(folder, "speechd.sock")
-        self.env = dict(os.environ, HOME=home, DISPLAY=display, LANG=LOCALE, LC_ALL=LOCALE,
-                        SPEECHD_ADDRESS=f"unix_socket:{socket}",
-                        QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        self.processes = []
-        self.start([BUS_LAUNCHER, "--launch-immediately"])
-        self.start(["speech-dispatcher", "-s", "-t", "0", "-c", "unix_socket", "-S", socket,
-                    "-C", conf, "-m", MODULES, "-P", os.path.join(folder, "speechd.pid")])
-        wait_for("speech-dispatcher", lambda: os.path.exists(socket))
-        self.start(["orca", "-u", os.path.join(folder, "orca"),
-                    f"--debug-file={os.path.join(folder, 'orca.debug')}"])
-        wait_for("Orca ready", lambda: "屏幕阅读器启用" in self.said(), timeout=20)
-
-    def start(self, command):
-        process = subprocess.Popen(command, env=self.env, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
-        self.processes.append(process)
-        return process
-
-    def said(self):
-        try:
-            with open(self.file, encoding="utf-8") as speech:
-                return speech.read()
-        except FileNotFoundError:
-            return ""
-
-    def utterances(self):
-        return [line.strip() for line in self.said().splitlines() if line.strip()]
-
-    def close(self):
-        for process in reversed(self.processes):
-            process.terminate()
-
-
-class Drill:
-    def __init__(self, binary, listener):
-        self.listener = listener
-        self.env = listener.env
-        self.program = listener.start([binary])
-        self.app = wait_for("the program on the accessibility bus", lambda: next(
-            (a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Sumbrook"), None),
-            timeout=30)
-        self.window = Window(self.app)
-        wid = wait_for("the window", lambda: subprocess.run(
-            ["xdotool", "search", "--onlyvisible", "--name", "^Sumbrook$"], env=self.env,
-            capture_output=True, text=True).stdout.split())[0]
-        subprocess.run(["xdotool", "windowfocus", "--sync", wid], env=self.env, check=True)
-
-    def keys(self, *args):
-        subprocess.run(["xdotool", *args], env=self.env, check=True)
-
-    def click(self, node):
-        x, y, w, h = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        self.keys("mousemove", "--sync", str(x + w // 2), str(y + h // 2), "click", "1")
-
-    def step(self, what, expected, *keys, timeout=10.0):
-        """Sends keys; waits for an utterance matching expected, then for 1.5 s of silence.
-        Returns the new utterances and the seconds from the last key to the match."""
-        before = len(self.listener.utterances())
-        for key in keys:
-            self.keys(*key)
-        sent = time.monotonic()
-        match = wait_for(what, lambda: next(
-            (u for u in self.listener.utterances()[before:] if re.search(expected, u)), None),
-            timeout=timeout, interval=0.01)
-        heard = time.monotonic() - sent
-        quiet(self.listener)
-        return self.listener.utterances()[before:], match, heard
-
-
-def quiet(listener, seconds=1.5):
-    end = time.monotonic() + seconds
-    size = len(listener.said())
-    while time.monotonic() < end:
-        time.sleep(0.1)
-        if len(listener.said()) != size:
-            size = len(listener.said())
-            end = time.monotonic() + seconds
-
-
-def value(problem):
-    numbers = [int(problem.group(i)) for i in (2, 4, 6) if problem.group(i)]
-    result = numbers[0]
-    for sign, number in zip((problem.group(3), problem.group(5)), numbers[1:]):
-        result = result + number if sign == "加" else result - number
-    return result
-
-
-def check_problem(drill, utterance):
-    """The spoken problem is the one shown: same numbers in the same order."""
-    problem = PROBLEM.search(utterance)
-    if not problem:
-        fail(f"no problem in {utterance!r}")
-    shown = drill.window.equation()
-    spoken = [problem.group(i) for i in (2, 4, 6) if problem.group(i)]
-    if [shown.group(i) for i in (1, 3, 5) if shown.group(i)] != spoken:
-        fail(f"spoken {utterance!r}, shown {shown.group(0)!r}")
-    return problem
+from e2e_keyboard import fail, start_display, wait_for  # noqa: E402
+from speech_session import Drill, Listener, check_problem, quiet, value  # noqa: E402
 
 
 def main():
