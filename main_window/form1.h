@@ -25,6 +25,7 @@
 #include "engine/drill_display.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <map>
 #include <memory>
@@ -163,6 +164,7 @@ private:
     bool keyReleasePreview(QWidget* target, QKeyEvent* event);
     bool inputMethodPreview(QLineEdit* box, QInputMethodEvent* event);
     bool grp6MousePreview(QEvent* event);
+    void menuBarKeyPreview();
     bool isNumberBox(const QWidget* widget) const;
     void numberBoxKeyPress(QWidget* box, char& key);
 
@@ -186,6 +188,8 @@ private:
     // The application's focus changes: let go of first when the window goes, since
     // destroying its controls moves the focus while the window is half gone.
     QMetaObject::Connection m_focusChanged;
+    // The control that had the focus when the menu bar took it.
+    QPointer<QWidget> m_focusBeforeMenu;
     // What the current action tells a listener, said once the action is done.
     sumbrook::Announcer* m_announcer = nullptr;
     std::map<sumbrook::Announcement, QString> m_pendingAnnouncements;

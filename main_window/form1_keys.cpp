@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -42,6 +43,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         auto* target = qobject_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();
+        if (target != nullptr && target == menuBar())
+            menuBarKeyPreview();
         // Only the first delivery, to the focused control, not its propagation upwards.
         if (!target || target->window() != this || target != (focus ? focus : this))
             return false;
@@ -155,6 +158,22 @@ bool TForm1::keyReleasePreview(QWidget* target, QKeyEvent* event) {
     else if (target == lbledt1)
         lbledt1KeyUp();
     return false;
+}
+
+// Leaving the menu bar by key gives the focus back to the control that had it; when that
+// one can no longer take it, the focus would stay on the menu bar, where typing goes
+// nowhere: the log takes it if shown, else edt1.
+void TForm1::menuBarKeyPreview() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (QApplication::focusWidget() == menuBar() && menuBar()->activeAction() == nullptr &&
+                QApplication::activePopupWidget() == nullptr)
+                ui::guarded([this] {
+                    focusControl(mmo1->isVisible() ? static_cast<QWidget*>(mmo1) : edt1);
+                });
+        },
+        Qt::QueuedConnection);
 }
 
 bool TForm1::grp6MousePreview(QEvent* event) {

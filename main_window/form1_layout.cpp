@@ -159,9 +159,16 @@ void TForm1::connectHandlers() {
     on(L1, &QAction::triggered, [this] { L1Click(); });
     on(A2, &QAction::triggered, [this] { A2Click(); });
     // The log is left only when the focus goes to another control of this window; a
-    // context menu or a switch to another application keeps it shown.
+    // context menu or a switch to another application keeps it shown. The menu bar taking
+    // the focus (Alt alone) is no such control: the control left is the one before it.
     m_focusChanged = on(qApp, &QApplication::focusChanged, [this](QWidget* old, QWidget* now) {
-        if (old == mmo1 && now != nullptr && now->window() == this)
+        if (now != nullptr && now == menuBar()) {
+            m_focusBeforeMenu = old;
+            return;
+        }
+        if (old != nullptr && old == menuBar())
+            old = m_focusBeforeMenu;
+        if (old == mmo1 && now != mmo1 && now != nullptr && now->window() == this)
             mmo1Exit();
     });
 }

@@ -125,6 +125,57 @@ private Q_SLOTS:
         f.edt1->setFocus();
         QVERIFY(!f.mmo1->isVisible());
     }
+    // Alt alone enters the menu bar: the log stays shown, and leaving the menu gives the
+    // focus back to a control that takes typing. "@control" moves the focus by code; the
+    // other tokens are keys; "7" at the end must land in the focused box.
+    void altAloneAndTheLog_data() {
+        QTest::addColumn<bool>("logShown");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("logAfter");
+        QTest::addColumn<QString>("focusAfter");
+        const auto row = [](const char* name, bool logShown, const char* focus, const char* script,
+                            bool logAfter, const char* focusAfter) {
+            QTest::newRow(name) << logShown << QString::fromLatin1(focus)
+                                << QString::fromLatin1(script) << logAfter
+                                << QString::fromLatin1(focusAfter);
+        };
+        // clang-format off
+        row("alt, esc in the log",            true,  "mmo1",    "Alt Escape",             true,  "mmo1");
+        row("alt twice in the log",           true,  "mmo1",    "Alt Alt",                true,  "mmo1");
+        row("alt, esc in an answer box",      false, "edt1",    "Alt Escape",             false, "edt1");
+        row("alt, esc in the max box",        true,  "edt2",    "Alt Escape",             true,  "edt2");
+        row("from the log via the menu to another control",
+                                              true,  "mmo1",    "Alt @edt2",              false, "edt2");
+        row("the log hidden while in the menu",
+                                              true,  "mmo1",    "Alt @hide Escape",       false, "edt1");
+        // clang-format on
+    }
+    void altAloneAndTheLog() {
+        QFETCH(bool, logShown);
+        QFETCH(QString, focus);
+        QFETCH(QString, script);
+        QFETCH(bool, logAfter);
+        QFETCH(QString, focusAfter);
+        TForm1& f = form();
+        f.mmo1->setVisible(logShown);
+        f.findChild<QWidget*>(focus)->setFocus();
+        for (const QString& token : script.split(QLatin1Char(' '))) {
+            if (token == QStringLiteral("@hide"))
+                f.mmo1->hide();
+            else if (token.startsWith(QLatin1Char('@')))
+                f.findChild<QWidget*>(token.mid(1))->setFocus();
+            else if (token == QStringLiteral("Alt"))
+                key(Qt::Key_Alt, Qt::AltModifier);
+            else
+                play(token);
+            if (token == QStringLiteral("Alt"))
+                QCOMPARE(f.mmo1->isVisible(), logShown);
+        }
+        QTest::qWait(0); // what the menu bar leaves for later
+        QCOMPARE(f.mmo1->isVisible(), logAfter);
+        QCOMPARE(focusName(), focusAfter);
+    }
     void errorReportAddsAFullStop_data() {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
