@@ -222,10 +222,8 @@ class Model:
             self.convert_setting(self.focus)
 
     def leave_menu(self):
-        """Leaving the menu gives the focus back to a control that takes input."""
+        """Leaving the menu gives the focus back to the control that had it."""
         self.where = "main"
-        if self.focus not in EDITS + ("mmo1",):
-            self.set_focus("mmo1" if self.log_shown else "edt1")
 
     def click(self, target):
         if self.where == "menu":
@@ -462,14 +460,18 @@ ACTIONS = build_actions()
 class Driver:
     def __init__(self, binary, out):
         self.binary, self.out = binary, out
-        self.s = Session.__new__(Session)
-        try:
-            self.s.__init__(binary, window_manager=True)
-        except SystemExit:   # it did not start: end what did
-            for name in ("program", "wm", "xvfb"):
-                if getattr(self.s, name, None):
-                    getattr(self.s, name).kill()
-            raise Divergence("the program did not come up with its first problem")
+        for attempt in range(3):
+            self.s = Session.__new__(Session)
+            try:
+                self.s.__init__(binary, window_manager=True)
+                break
+            except SystemExit:   # it did not start (the message is printed): end what did, try again
+                for name in ("program", "wm", "xvfb"):
+                    if getattr(self.s, name, None):
+                        getattr(self.s, name).kill()
+                print(f"start {attempt + 1} failed", flush=True)
+        else:
+            raise Divergence("three starts in a row did not come up with the first problem")
         self.w = Window(self.s)
         self.model, self.done, self.held = Model(), [], set()
         self.s.about_may_change = True
@@ -521,8 +523,8 @@ class Driver:
             mods = {k for k, v in MODS.items() if v in self.held}
             if kind == "down":
                 if key == "Insert":
-                    subprocess.run(["xclip", "-selection", "clipboard"], input=m.paste.encode(), env=self.s.env, stderr=subprocess.DEVNULL,
-                                   check=True)
+                    subprocess.run(["xclip", "-selection", "clipboard"], input=m.paste.encode(), env=self.s.env,
+                                   stderr=subprocess.DEVNULL, check=True)
                 m.press(key, mods)
                 self.held.add(key)
             else:
@@ -636,6 +638,8 @@ def run(binary, out, count=0, seed=0, chosen=None, save=True):
     try:
         for i in range(len(chosen) if chosen is not None else count):
             driver.step(chosen[i] if chosen is not None else choose(rng, driver.model))
+            if (i + 1) % 1000 == 0:
+                print(f"  {i + 1} actions", flush=True)
         return None, driver.done
     except Divergence as error:
         if save:
