@@ -318,7 +318,11 @@ class Window:
                                           "two", "three") if self.state(n, pyatspi.STATE_FOCUSED)), None)
         seen["boxes"] = self.message_boxes()
         if self.s.about_may_change:
-            seen["about"] = bool(self.s.windows("^Lexfield$"))
+            about = self.s.windows("^Lexfield$")
+            seen["about"] = bool(about)
+            if about:   # the always-on-top About window above the main window
+                stack = self.s.stacking()
+                seen["about above"] = about[0] in stack and stack.index(about[0]) > stack.index(self.s.wid)
         return seen
 
     def message_boxes(self):
@@ -351,6 +355,8 @@ def check(model, seen, s):
     expect("problems in the log", seen["mmo1"].count("v0:"), model.problems)
     if "about" in seen:
         expect("About shown", seen["about"], model.about == "shown")
+    if "about above" in seen:
+        expect("About above the main window", seen["about above"], True)
     expect("message boxes", seen["boxes"], [model.error] if model.where == "box" else [])
     # Another window (the About window, a message box) or the menu has the keyboard otherwise.
     expect("focus", seen["focus"], model.focus if model.where == "main" else None)
