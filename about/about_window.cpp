@@ -134,6 +134,10 @@ void TForm2::showAbout() {
         move(centredOver(m_mainWindow->frameGeometry(), size() + mainFrame));
     }
     m_placed = true;
+    // A window manager may offer a minimise button despite the hints; a minimised window
+    // is brought back too, where it was.
+    if (windowState() & Qt::WindowMinimized)
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();

@@ -14,7 +14,15 @@ namespace {
 
 class WindowsLinkOpener final : public LinkOpener {
 public:
-    bool open(const std::string& target) override {
+    void open(const std::string& target, Done done) override { done(openNow(target)); }
+
+    bool runHtmProgramChooser() override {
+        // WinExec reports success with a value above 31.
+        return WinExec("RunDLL32.exe Shell32.dll,OpenAs_RunDLL *.htm", SW_SHOWNORMAL) > 31;
+    }
+
+private:
+    static bool openNow(const std::string& target) {
         std::string file;
         try {
             file = Utf8ToAnsi(target, "链接的目标");
@@ -38,11 +46,6 @@ public:
             CloseHandle(info.hProcess);
         }
         return opened != FALSE;
-    }
-
-    bool runHtmProgramChooser() override {
-        // WinExec reports success with a value above 31.
-        return WinExec("RunDLL32.exe Shell32.dll,OpenAs_RunDLL *.htm", SW_SHOWNORMAL) > 31;
     }
 };
 

@@ -3,6 +3,7 @@
 // real implementation per platform; tests replace them with fakes.
 // Texts are UTF-8 (the Windows implementations convert to the ANSI code page).
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,8 +13,12 @@ namespace sumbrook::shell {
 class LinkOpener {
 public:
     virtual ~LinkOpener() = default;
-    // true when the shell reports success.
-    virtual bool open(const std::string& target) = 0;
+    // Receives the shell's answer: true when it reports success.
+    using Done = std::function<void(bool opened)>;
+    // Asks the shell to open target and hands its answer to done: before returning where
+    // the shell answers at once (Windows), later, from the event loop, where the answer
+    // is the exit of an opener program that may run a browser in the foreground.
+    virtual void open(const std::string& target, Done done) = 0;
     // Lets the user choose a program for ".htm" files; false where the platform has no
     // such chooser (nothing runs then).
     virtual bool runHtmProgramChooser() = 0;

@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 
@@ -28,13 +29,45 @@ bool startsWithScheme(const std::string& target) {
     return i >= 2 && i < target.size() && target[i] == ':';
 }
 
+// The desktop's opener, xdg-open, reports by its exit status whether the target could be
+// opened; QDesktopServices reports success as soon as it has started it. The exit is
+// awaited without blocking: xdg-open may run a browser in the foreground.
 class QtLinkOpener final : public LinkOpener {
 public:
-    bool open(const std::string& target) override {
+    void open(const std::string& target, Done done) override {
         const QUrl url = urlForLinkTarget(target);
-        return url.isValid() && QDesktopServices::openUrl(url);
+        if (!url.isValid()) {
+            done(false);
+            return;
+        }
+        const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        if (opener.isEmpty()) {
+            // No desktop opener: whatever Qt finds (a browser named in the environment).
+            done(QDesktopServices::openUrl(url));
+            return;
+        }
+        // Owned here, so that an opener still running at exit is not left behind.
+        auto* process = new QProcess(&m_processes);
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->setStandardInputFile(QProcess::nullDevice());
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, done](int code, QProcess::ExitStatus status) {
+                             process->deleteLater();
+                             done(status == QProcess::NormalExit && code == 0);
+                         });
+        QObject::connect(process, &QProcess::errorOccurred, process,
+                         [process, done](QProcess::ProcessError error) {
+                             if (error != QProcess::FailedToStart)
+                                 return; // a crash ends in finished() as well
+                             process->deleteLater();
+                             done(false);
+                         });
+        process->start(opener, {url.toString(QUrl::FullyEncoded)});
     }
     bool runHtmProgramChooser() override { return false; }
+
+private:
+    QObject m_processes;
 };
 
 class PosixDesktop final : public Desktop {

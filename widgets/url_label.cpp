@@ -3,6 +3,8 @@
 #include "shell/platform.h"
 #include "widgets/cursor_table.h"
 
+#include <QPointer>
+
 namespace sumbrook {
 
 namespace {
@@ -86,13 +88,18 @@ void TUrlLabel::click() {
     if (isBlank(target)) {
         return;
     }
-    if (m_opener->open(target.toStdString())) {
-        setVisited(true);
-        return;
-    }
-    if (hasHtmExtension(target)) {
-        m_opener->runHtmProgramChooser();
-    }
+    // The answer may come later, from the event loop; the label may be gone by then.
+    QPointer<TUrlLabel> self(this);
+    m_opener->open(target.toStdString(), [self, target](bool opened) {
+        if (self.isNull()) {
+            return;
+        }
+        if (opened) {
+            self->setVisited(true);
+        } else if (hasHtmExtension(target)) {
+            self->m_opener->runHtmProgramChooser();
+        }
+    });
 }
 
 } // namespace sumbrook

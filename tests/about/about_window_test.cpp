@@ -104,6 +104,18 @@ private Q_SLOTS:
         QCOMPARE(w.about->pos(), QPoint(37, 45));
     }
 
+    // A window manager may minimise it despite its hints; showing it brings it back there.
+    void shownAgainAfterMinimised() {
+        Windows w;
+        w.about->showAbout();
+        w.about->move(37, 45);
+        w.about->showMinimized();
+        w.about->showAbout();
+        QVERIFY(!(w.about->windowState() & Qt::WindowMinimized));
+        QVERIFY(w.about->isVisible());
+        QCOMPARE(w.about->pos(), QPoint(37, 45));
+    }
+
     void keys_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");

@@ -392,7 +392,27 @@ def window_manager_run(binary, shot):
         time.sleep(0.3)
         if (window.focused() or window.app).name != "每次最多出":
             fail(f"restoring moved the focus to {(window.focused() or window.app).name!r}")
-        print("PASS: message boxes above the About window and centred; restoring keeps the focus")
+        # A minimised About window comes back where it was when it is chosen again.
+        def about_state():
+            return s.xprop("-id", str(about), "WM_STATE", "_NET_WM_STATE")
+
+        def about_place():
+            info = subprocess.run(["xwininfo", "-id", str(about)], env=s.env, capture_output=True,
+                                  text=True).stdout
+            return re.findall(r"Absolute upper-left [XY]:\s+(-?\d+)", info)
+
+        place = about_place()
+        s.xdotool("windowminimize", "--sync", str(about))
+        wait_for("the About window minimised", lambda: "Iconic" in about_state())
+        for _ in range(2):
+            s.keys("alt+s", "a")
+            time.sleep(0.3)
+        wait_for(f"the About window shown again (now {about_state()!r})",
+                 lambda: "Normal" in about_state() and "HIDDEN" not in about_state(), timeout=3)
+        if about_place() != place:
+            fail(f"the About window moved from {place} to {about_place()}")
+        print("PASS: message boxes above the About window and centred; restoring keeps the focus;"
+              " a minimised About window comes back")
     finally:
         s.close()
         home.cleanup()

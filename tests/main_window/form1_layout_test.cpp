@@ -271,7 +271,7 @@ private Q_SLOTS:
     // fonts the program ships with.
     void helpLinesAreWhole() {
         struct NoOpener final : shell::LinkOpener {
-            bool open(const std::string&) override { return false; }
+            void open(const std::string&, Done done) override { done(false); }
             bool runHtmProgramChooser() override { return false; }
         } opener;
         TForm2 about(&form(), form().helpText(), opener);
@@ -317,7 +317,7 @@ private Q_SLOTS:
     }
     void aboutMenuShowsOneAboutWindow() {
         struct NoOpener final : shell::LinkOpener {
-            bool open(const std::string&) override { return false; }
+            void open(const std::string&, Done done) override { done(false); }
             bool runHtmProgramChooser() override { return false; }
         } opener;
         TForm2 about(&form(), form().helpText(), opener);

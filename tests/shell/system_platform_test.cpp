@@ -7,8 +7,11 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QObject>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -155,15 +158,110 @@ public:
     std::vector<QUrl> opened;
 };
 
+// A folder of programs that stands in for PATH while it lives; with an xdg-open that
+// writes its argument to "args" beside it, sleeps the seconds in FAKE_OPENER_SLEEP and
+// exits with the status in FAKE_OPENER_EXIT.
+class FakePath {
+public:
+    explicit FakePath(bool withOpener) : m_oldPath(qgetenv("PATH")) {
+        if (withOpener) {
+            const QString script = m_folder.filePath(QStringLiteral("xdg-open"));
+            QFile file(script);
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$(dirname \"$0\")/args\"\n"
+                       "sleep \"${FAKE_OPENER_SLEEP:-0}\"\nexit \"${FAKE_OPENER_EXIT:-0}\"\n");
+            file.close();
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", QFile::encodeName(m_folder.path()) + ":/bin:/usr/bin");
+    }
+    ~FakePath() { qputenv("PATH", m_oldPath); }
+    FakePath(const FakePath&) = delete;
+    FakePath& operator=(const FakePath&) = delete;
+
+    QString args() const {
+        QFile file(m_folder.filePath(QStringLiteral("args")));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+private:
+    QTemporaryDir m_folder;
+    QByteArray m_oldPath;
+};
+
+// The answers open() gives, as they come; waits up to 10 s for the first.
+struct Answers {
+    shell::LinkOpener::Done done() {
+        return [this](bool opened) { given.push_back(opened); };
+    }
+    bool wait() {
+        QElapsedTimer timer;
+        timer.start();
+        while (given.empty() && timer.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        return !given.empty();
+    }
+    std::vector<bool> given;
+};
+
+// The desktop's opener is run with the target and its exit status is the answer, given
+// only once it has ended: a browser it keeps in the foreground must not block the window.
+struct OpenerCase {
+    const char* target;
+    int exitStatus;
+    const char* passed; // the argument xdg-open receives
+};
+
+class DesktopOpenerTest : public ::testing::TestWithParam<OpenerCase> {};
+
+TEST_P(DesktopOpenerTest, AnswersWithTheOpenersExitStatus) {
+    const OpenerCase& c = GetParam();
+    FakePath path(true);
+    qputenv("FAKE_OPENER_SLEEP", "0.3");
+    qputenv("FAKE_OPENER_EXIT", QByteArray::number(c.exitStatus));
+    const auto opener = shell::makeSystemLinkOpener();
+    Answers answers;
+
+    opener->open(c.target, answers.done());
+
+    EXPECT_TRUE(answers.given.empty()) << "answered before the opener ended";
+    ASSERT_TRUE(answers.wait());
+    EXPECT_EQ(answers.given, std::vector<bool>{c.exitStatus == 0});
+    EXPECT_EQ(path.args().toStdString(), std::string(c.passed) + "\n");
+    qunsetenv("FAKE_OPENER_SLEEP");
+    qunsetenv("FAKE_OPENER_EXIT");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ExitStatus, DesktopOpenerTest,
+    ::testing::Values(OpenerCase{"https://example.org/a?b=1", 0, "https://example.org/a?b=1"},
+                      OpenerCase{"https://example.org/", 3, "https://example.org/"},
+                      OpenerCase{"https://example.org/", 4, "https://example.org/"},
+                      OpenerCase{"/tmp/说明.htm", 2, "file:///tmp/%E8%AF%B4%E6%98%8E.htm"},
+                      OpenerCase{"www.example.org", 0, "http://www.example.org"}));
+
+TEST(DesktopOpener, NothingToOpenIsAnsweredAtOnce) {
+    FakePath path(true);
+    const auto opener = shell::makeSystemLinkOpener();
+    Answers answers;
+    opener->open("", answers.done());
+    EXPECT_EQ(answers.given, std::vector<bool>{false});
+    EXPECT_EQ(path.args(), QString());
+}
+
+// Without xdg-open the target goes to whatever Qt finds; here the URL handlers.
 TEST(SystemLinkOpener, HandsTheUrlToTheDesktop) {
+    FakePath path(false);
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
     const auto opener = shell::makeSystemLinkOpener();
+    Answers answers;
 
-    EXPECT_TRUE(opener->open("https://example.org/"));
-    EXPECT_TRUE(opener->open("/tmp/说明.htm"));
-    EXPECT_FALSE(opener->open(""));
+    opener->open("https://example.org/", answers.done());
+    opener->open("/tmp/说明.htm", answers.done());
+    opener->open("", answers.done());
+    EXPECT_EQ(answers.given, (std::vector<bool>{true, true, false}));
     EXPECT_FALSE(opener->runHtmProgramChooser());
 
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));

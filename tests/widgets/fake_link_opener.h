@@ -4,15 +4,19 @@
 #include "shell/platform.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sumbrook::test {
 
 class FakeLinkOpener final : public shell::LinkOpener {
 public:
-    bool open(const std::string& target) override {
+    void open(const std::string& target, Done done) override {
         opened.push_back(target);
-        return succeeds;
+        if (answersLater)
+            pending.push_back(std::move(done));
+        else
+            done(succeeds);
     }
     bool runHtmProgramChooser() override {
         ++chooserRuns;
@@ -20,6 +24,13 @@ public:
     }
 
     bool succeeds = true;
+    // Keeps the answers back, as an opener that runs a while does; answer() gives them.
+    bool answersLater = false;
+    std::vector<Done> pending;
+    void answer(bool opened) {
+        for (const Done& done : std::exchange(pending, {}))
+            done(opened);
+    }
     std::vector<std::string> opened;
     int chooserRuns = 0;
 };

@@ -8,6 +8,8 @@
 #include <QAccessible>
 #include <QTest>
 
+#include <memory>
+
 using sumbrook::TUrlLabel;
 using sumbrook::test::FakeLinkOpener;
 using sumbrook::test::grabbed;
@@ -69,6 +71,45 @@ private Q_SLOTS:
         const bool visited = succeeds && !opened.isNull();
         QCOMPARE(label.visited(), visited);
         QCOMPARE(label.fontColor(), visited ? kPurple : before);
+    }
+
+    // The opener's answer may come later: only a success makes the link visited, a
+    // failure of a ".htm" target then offers the program chooser, and a label gone by then
+    // is left alone.
+    void answerThatComesLater_data() {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("succeeds");
+        QTest::addColumn<int>("chooserRuns");
+        QTest::newRow("success") << QStringLiteral("https://a.example/") << true << 0;
+        QTest::newRow("failure") << QStringLiteral("https://a.example/") << false << 0;
+        QTest::newRow("failed .htm") << QStringLiteral("help.htm") << false << 1;
+    }
+    void answerThatComesLater() {
+        QFETCH(QString, url);
+        QFETCH(bool, succeeds);
+        QFETCH(int, chooserRuns);
+        FakeLinkOpener opener;
+        opener.answersLater = true;
+        TUrlLabel label(opener);
+        label.setUrl(url);
+        const QColor before = label.fontColor();
+        QTest::mouseClick(&label, Qt::LeftButton);
+        QVERIFY(!label.visited());
+        QCOMPARE(opener.chooserRuns, 0);
+        opener.answer(succeeds);
+        QCOMPARE(label.visited(), succeeds);
+        QCOMPARE(label.fontColor(), succeeds ? kPurple : before);
+        QCOMPARE(opener.chooserRuns, chooserRuns);
+    }
+    void answerAfterTheLabelIsGone() {
+        FakeLinkOpener opener;
+        opener.answersLater = true;
+        auto label = std::make_unique<TUrlLabel>(opener);
+        label->setUrl(QStringLiteral("help.htm"));
+        QTest::mouseClick(label.get(), Qt::LeftButton);
+        label.reset();
+        opener.answer(false);
+        QCOMPARE(opener.chooserRuns, 0);
     }
 
     void staysVisitedAfterMoreClicks() {
