@@ -16,6 +16,7 @@ import random
 import re
 import subprocess
 import sys
+import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
@@ -671,6 +672,45 @@ def shrink(binary, out, sequence, budget):
     return sequence
 
 
+def long_run(args):
+    """Rounds of the tester, each in its own D-Bus session and display, `jobs` at a time,
+    until `actions` are done; a divergence ends its round (saved in out/N/) and a new one
+    starts in its place."""
+    lock, state = threading.Lock(), {"done": 0, "given": 0, "round": 0, "failures": []}
+
+    def rounds():
+        while True:
+            with lock:
+                left = args.actions - state["given"]
+                if left <= 0 or state["round"] >= 1000:
+                    return
+                count, state["round"] = min(left, 2000), state["round"] + 1
+                state["given"] += count
+                number = state["round"]
+            out = os.path.join(args.out, str(number))
+            child = subprocess.run(["dbus-run-session", "--", sys.executable, os.path.abspath(__file__), args.binary,
+                                    "--seed", str(args.seed + number - 1), "--actions", str(count), "--out", out,
+                                    "--shrink-minutes", "0", "--without", args.without],
+                                   capture_output=True, text=True)
+            m = re.search(r"^(\d+) actions, seed", child.stdout, re.M)
+            done = int(m.group(1)) if m else 0
+            with lock:
+                state["done"] += done
+                state["given"] -= count - done
+                lines = [line for line in child.stdout.splitlines() if line.startswith(("FAIL", "start"))]
+                if child.returncode:
+                    state["failures"].append(f"round {number}: " + (lines[-1] if lines else child.stderr[-300:]))
+                print(f"round {number}: {done} actions{'; ' + '; '.join(lines) if lines else ''} "
+                      f"(total {state['done']})", flush=True)
+
+    workers = [threading.Thread(target=rounds) for _ in range(args.jobs)]
+    for w in workers:
+        w.start()
+    for w in workers:
+        w.join()
+    return state["done"], state["failures"]
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("binary")
@@ -682,37 +722,33 @@ def main():
     parser.add_argument("--without", default="", help="actions left out, by name, comma-separated")
     parser.add_argument("--keep-going", action="store_true",
                         help="after a divergence, save it (out/1, out/2, ...), start afresh and go on")
+    parser.add_argument("--jobs", type=int, default=1, help="with --keep-going: rounds run side by side")
     args = parser.parse_args()
     for name in filter(None, args.without.split(",")):
         ACTIONS[name] = (0,) + ACTIONS[name][1:]
-    start, failures, done, round_ = time.monotonic(), [], [], 0
-    while True:
-        out = os.path.join(args.out, str(round_ + 1)) if args.keep_going else args.out
-        if args.replay:
-            with open(args.replay, encoding="utf-8") as f:
-                failure, these = run(args.binary, out, chosen=json.load(f)["actions"])
-        else:
-            failure, these = run(args.binary, out, count=args.actions - len(done), seed=args.seed + round_)
-        done += these
+    start = time.monotonic()
+    if args.keep_going:
+        done, failures = long_run(args)
+    else:
+        with open(args.replay, encoding="utf-8") if args.replay else open(os.devnull) as f:
+            chosen = json.load(f)["actions"] if args.replay else None
+        failure, done = run(args.binary, args.out, count=args.actions, seed=args.seed, chosen=chosen)
+        failures = [(failure, done)] if failure else []
         if failure:
-            failures.append((out, failure, these))
-            print(f"FAIL after {len(these)} actions: {failure}\n  saved in {out}/", flush=True)
-        round_ += 1
-        if not (failure and args.keep_going and len(done) < args.actions and round_ < 1000):
-            break
+            print(f"FAIL after {len(done)} actions: {failure}\n  saved in {args.out}/", flush=True)
+        done = len(done)
     took = time.monotonic() - start
-    print(f"{len(done)} actions, seed {args.seed}, {took:.0f} s, {len(done) / took:.2f} actions per second, "
+    print(f"{done} actions, seed {args.seed}, {took:.0f} s, {done / took:.2f} actions per second, "
           f"{len(failures)} divergences", flush=True)
     if not failures:
         print("PASS")
         return
     if args.shrink_minutes > 0 and not args.keep_going:
-        for out, failure, these in failures:
-            short = shrink(args.binary, out, these, args.shrink_minutes * 60)
-            with open(os.path.join(out, "replay.json"), "w", encoding="utf-8") as f:
-                json.dump({"seed": args.seed, "failure": failure, "actions": short}, f, ensure_ascii=False,
-                          indent=1)
-            print(f"  replay of {len(short)} actions: {out}/replay.json (rerun with --replay)")
+        failure, these = failures[0]
+        short = shrink(args.binary, args.out, these, args.shrink_minutes * 60)
+        with open(os.path.join(args.out, "replay.json"), "w", encoding="utf-8") as f:
+            json.dump({"seed": args.seed, "failure": failure, "actions": short}, f, ensure_ascii=False, indent=1)
+        print(f"  replay of {len(short)} actions: {args.out}/replay.json (rerun with --replay)")
     sys.exit(1)
 
 
