@@ -55,13 +55,13 @@ fuzz: deps
 # against the model; a divergence (screen, accessibility tree, the actions) ends its round,
 # saved in $(BUILD)/fuzz-gui/N/, and another round starts; FUZZ_JOBS rounds side by side.
 # Shrink one to a short replay and rerun it with
-#   dbus-run-session -- /usr/bin/python3 tests/gui_fuzz/gui_fuzz.py BINARY --replay FILE
+#   /usr/bin/python3 tests/gui_fuzz/gui_fuzz.py BINARY --replay FILE [--shrink-minutes M]
 SEED ?= 1
 ACTIONS ?= 20000
 FUZZ_JOBS ?= 1
 fuzz-gui: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target sumbrook
-	@dbus-run-session -- /usr/bin/python3 tests/gui_fuzz/gui_fuzz.py $(BUILD)/app/sumbrook \
+	@/usr/bin/python3 tests/gui_fuzz/gui_fuzz.py $(BUILD)/app/sumbrook \
 		--seed $(SEED) --actions $(ACTIONS) --keep-going --jobs $(FUZZ_JOBS) --out $(BUILD)/fuzz-gui
 
 # The Windows program in build-windows/: Sumbrook.exe, its tests, the installer and the .zip.

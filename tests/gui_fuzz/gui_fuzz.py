@@ -5,17 +5,20 @@ through the accessibility bus, and after every action compares the window with a
 what the drill must show. A crash, a hang or a divergence saves the screen, the
 accessibility tree and the last actions, then shrinks the sequence to a short replay.
 
-Run inside a D-Bus session:
-  dbus-run-session -- /usr/bin/python3 gui_fuzz.py BINARY [--seed N] [--actions N] [--out DIR]
-  dbus-run-session -- /usr/bin/python3 gui_fuzz.py BINARY --replay FILE
+Each run starts its own D-Bus session (pyatspi imports only in /usr/bin/python3):
+  /usr/bin/python3 gui_fuzz.py BINARY [--seed N] [--actions N] [--out DIR]
+  /usr/bin/python3 gui_fuzz.py BINARY --replay FILE [--shrink-minutes M]
+  /usr/bin/python3 gui_fuzz.py BINARY --keep-going --jobs J --actions N   (long runs)
 """
 import argparse
 import json
 import os
 import random
 import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -479,7 +482,16 @@ class Driver:
                 print(f"start {attempt + 1} failed", flush=True)
         else:
             raise Divergence("three starts in a row did not come up with the first problem")
-        self.w = Window(self.s)
+        for _ in range(50):   # the tree may still be filling in
+            try:
+                self.w = Window(self.s)
+                break
+            except Exception as error:
+                problem = error
+                time.sleep(0.1)
+        else:
+            self.s.close()
+            raise Divergence(f"the window's controls not found: {problem!r}")
         self.model, self.done, self.held = Model(), [], set()
         self.s.about_may_change = True
         self.wait_for_model(10)
@@ -688,7 +700,7 @@ def long_run(args):
                 state["given"] += count
                 number = state["round"]
             out = os.path.join(args.out, str(number))
-            child = subprocess.run(["dbus-run-session", "--", sys.executable, os.path.abspath(__file__), args.binary,
+            child = subprocess.run([sys.executable, os.path.abspath(__file__), args.binary,
                                     "--seed", str(args.seed + number - 1), "--actions", str(count), "--out", out,
                                     "--shrink-minutes", "0", "--without", args.without],
                                    capture_output=True, text=True)
@@ -698,6 +710,7 @@ def long_run(args):
                 state["done"] += done
                 state["given"] -= count - done
                 lines = [line for line in child.stdout.splitlines() if line.startswith(("FAIL", "start"))]
+                lines += [] if lines or not child.returncode else [child.stderr.strip().splitlines()[-1]]
                 if child.returncode:
                     state["failures"].append(f"round {number}: " + (lines[-1] if lines else child.stderr[-300:]))
                 print(f"round {number}: {done} actions{'; ' + '; '.join(lines) if lines else ''} "
@@ -711,7 +724,25 @@ def long_run(args):
     return state["done"], state["failures"]
 
 
+def in_a_session_of_its_own():
+    """Runs this script again in a D-Bus session and a runtime folder of its own: the
+    accessibility bus names its socket in that folder, and sessions side by side (rounds,
+    other tests on the machine) would otherwise take each other's."""
+    if os.environ.get("GUI_FUZZ_SESSION"):
+        return
+    runtime = tempfile.mkdtemp(prefix="gui_fuzz_")
+    env = dict(os.environ, XDG_RUNTIME_DIR=runtime, GUI_FUZZ_SESSION="1")
+    try:
+        code = subprocess.call(["dbus-run-session", "--", sys.executable, os.path.abspath(__file__), *sys.argv[1:]],
+                               env=env)
+    finally:
+        shutil.rmtree(runtime, ignore_errors=True)
+    sys.exit(code)
+
+
 def main():
+    if "--keep-going" not in sys.argv:
+        in_a_session_of_its_own()
     parser = argparse.ArgumentParser()
     parser.add_argument("binary")
     parser.add_argument("--seed", type=int, default=1)
@@ -743,6 +774,8 @@ def main():
     if not failures:
         print("PASS")
         return
+    for failure in failures if args.keep_going else []:
+        print(" ", failure)
     if args.shrink_minutes > 0 and not args.keep_going:
         failure, these = failures[0]
         short = shrink(args.binary, args.out, these, args.shrink_minutes * 60)
