@@ -214,7 +214,9 @@ class Model:
             return   # a release whose press the window never saw
         self.seen.discard(key)
         if key == "Alt_L" and self.alt_alone:
-            self.where = "menu"
+            if self.focus in SETTINGS:
+                self.convert_setting(self.focus)   # Alt's release is a key release too
+            self.where = "menu" if self.where == "main" else self.where
             return
         if key == "z" and "ctrl" in mods:
             self.feedback = f"正确答案\n{self.problem['answer']}"
@@ -470,7 +472,7 @@ ACTIONS = build_actions()
 class Driver:
     def __init__(self, binary, out):
         self.binary, self.out = binary, out
-        for attempt in range(3):
+        for attempt in range(4):
             self.s = Session.__new__(Session)
             try:
                 self.s.__init__(binary, window_manager=True)
@@ -480,8 +482,9 @@ class Driver:
                     if getattr(self.s, name, None):
                         getattr(self.s, name).kill()
                 print(f"start {attempt + 1} failed", flush=True)
+                time.sleep(5 * (attempt + 1))   # past a burst of load on the machine
         else:
-            raise Divergence("three starts in a row did not come up with the first problem")
+            raise Divergence("four starts in a row did not come up with the first problem")
         for _ in range(50):   # the tree may still be filling in
             try:
                 self.w = Window(self.s)
