@@ -43,8 +43,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         auto* target = qobject_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();
-        if (target != nullptr && target == menuBar())
+        // A key of the menu bar's (after Alt alone) is the menu's, not typed into the window:
+        // its release, which may reach a box once Esc has left the menu, counts for nothing.
+        if (target != nullptr && target == menuBar()) {
             menuBarKeyPreview();
+            return false;
+        }
         // Only the first delivery, to the focused control, not its propagation upwards.
         if (!target || target->window() != this || target != (focus ? focus : this))
             return false;

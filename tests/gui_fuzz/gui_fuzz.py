@@ -214,9 +214,7 @@ class Model:
             return   # a release whose press the window never saw
         self.seen.discard(key)
         if key == "Alt_L" and self.alt_alone:
-            if self.focus in SETTINGS:
-                self.convert_setting(self.focus)   # Alt's release is a key release too
-            self.where = "menu" if self.where == "main" else self.where
+            self.where = "menu"   # Alt alone enters the menu bar; the box keeps its text
             return
         if key == "z" and "ctrl" in mods:
             self.feedback = f"正确答案\n{self.problem['answer']}"
