@@ -8,7 +8,7 @@ SANITIZE_ARGS ?=
 # What make test runs after CTest: the Windows check, when its tools are installed.
 WINDOWS_CHECK ?= tools/windows-check --if-installed
 
-.PHONY: all deps configure build run test install package sanitize bench bench-startup fuzz format clean windows windows-check
+.PHONY: all deps configure build run test install package sanitize bench bench-startup fuzz fuzz-gui format clean windows windows-check
 
 all: build
 
@@ -55,6 +55,19 @@ fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
 	@mkdir -p build-fuzz/corpus && build-fuzz/tests/fuzz/fuzz_text_to_integer build-fuzz/corpus -max_total_time=$${FUZZ_SECONDS:-60}
+
+# The random tester, long: the program driven under Xvfb and openbox, every action checked
+# against the model; a divergence (screen, accessibility tree, the actions) ends its round,
+# saved in $(BUILD)/fuzz-gui/N/, and another round starts; FUZZ_JOBS rounds side by side.
+# Shrink one to a short replay and rerun it with
+#   /usr/bin/python3 tests/gui_fuzz/gui_fuzz.py BINARY --replay FILE [--shrink-minutes M]
+SEED ?= 1
+ACTIONS ?= 20000
+FUZZ_JOBS ?= 1
+fuzz-gui: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target sumbrook
+	@/usr/bin/python3 tests/gui_fuzz/gui_fuzz.py $(BUILD)/app/sumbrook \
+		--seed $(SEED) --actions $(ACTIONS) --keep-going --jobs $(FUZZ_JOBS) --out $(BUILD)/fuzz-gui
 
 # The Windows program in build-windows/: Sumbrook.exe, its tests, the installer and the .zip.
 # The first run builds Qt for Windows from Debian's source (about 30 minutes on 2 cores)

@@ -176,6 +176,7 @@ private:
     bool inputMethodPreview(QLineEdit* box, QInputMethodEvent* event);
     bool grp6MousePreview(QEvent* event);
     void menuBarKeyPreview();
+    void menuBarClickPreview();
     bool isNumberBox(const QWidget* widget) const;
     void numberBoxKeyPress(QWidget* box, char& key);
 

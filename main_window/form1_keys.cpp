@@ -43,8 +43,12 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         auto* target = qobject_cast<QWidget*>(watched);
         QWidget* focus = QApplication::focusWidget();
-        if (target != nullptr && target == menuBar())
+        // A key of the menu bar's (after Alt alone) is the menu's, not typed into the window:
+        // its release, which may reach a box once Esc has left the menu, counts for nothing.
+        if (target != nullptr && target == menuBar()) {
             menuBarKeyPreview();
+            return false;
+        }
         // Only the first delivery, to the focused control, not its propagation upwards.
         if (!target || target->window() != this || target != (focus ? focus : this))
             return false;
@@ -62,6 +66,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                                                 : keyReleasePreview(target, key);
         });
         return consumed;
+    }
+    if (type == QEvent::MouseButtonPress && QApplication::focusWidget() == menuBar()) {
+        auto* target = qobject_cast<QWidget*>(watched);
+        if (target != nullptr && target != menuBar() && target->window() == this)
+            menuBarClickPreview();
     }
     if (watched == grp6)
         return grp6MousePreview(event);
@@ -172,6 +181,29 @@ void TForm1::menuBarKeyPreview() {
                 ui::guarded([this] {
                     focusControl(mmo1->isVisible() ? static_cast<QWidget*>(mmo1) : edt1);
                 });
+        },
+        Qt::QueuedConnection);
+}
+
+// A click on what takes no focus (the value-range box, a disabled switch) leaves the menu
+// as well, but the focus would stay on the menu bar: it goes back to the control that had
+// it before the menu, or, where that one cannot take it, to the log if shown, else edt1.
+void TForm1::menuBarClickPreview() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            // (the menu bar still marks its first item; no menu is open)
+            if (QApplication::focusWidget() != menuBar() ||
+                QApplication::activePopupWidget() != nullptr)
+                return;
+            QWidget* before = m_focusBeforeMenu;
+            const bool back = before != nullptr && before->window() == this &&
+                              before->isVisible() && before->isEnabled();
+            ui::guarded([&] {
+                focusControl(back                ? before
+                             : mmo1->isVisible() ? static_cast<QWidget*>(mmo1)
+                                                 : edt1);
+            });
         },
         Qt::QueuedConnection);
 }

@@ -149,6 +149,11 @@ private Q_SLOTS:
                                               true,  "mmo1",    "Alt @edt2",              false, "edt2");
         row("the log hidden while in the menu",
                                               true,  "mmo1",    "Alt @hide Escape",       false, "edt1");
+        // A click on what takes no focus leaves the menu too, and the focus goes back.
+        row("alt, a click on the value-range box", false, "edt2", "Alt click:grp6",    false, "edt2");
+        row("alt, a click on a disabled switch",   false, "edt1", "Alt click:chkdiv",  false, "edt1");
+        row("alt in the log, a click on a disabled switch",
+                                              true,  "mmo1",    "Alt click:chkche",       true,  "mmo1");
         // clang-format on
     }
     void altAloneAndTheLog() {
@@ -165,6 +170,9 @@ private Q_SLOTS:
                 f.mmo1->hide();
             else if (token.startsWith(QLatin1Char('@')))
                 f.findChild<QWidget*>(token.mid(1))->setFocus();
+            else if (token.startsWith(QStringLiteral("click:")))
+                QTest::mouseClick(f.findChild<QWidget*>(token.mid(6)), Qt::LeftButton, {},
+                                  QPoint(4, 4));
             else if (token == QStringLiteral("Alt"))
                 key(Qt::Key_Alt, Qt::AltModifier);
             else

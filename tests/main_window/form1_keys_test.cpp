@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -330,6 +331,8 @@ private Q_SLOTS:
         row("space that closed a box",           "edt1", "20",         "up:Space",          0, 0, false);
         row("N from the menu",                   "edt1", "20",         "up:N",              0, 0, false);
         row("ctrl+z from another window",        "edt1", "20",         "up:Ctrl+Z",         0, 0, false);
+        row("esc pressed in the menu, released in the box",
+                                                 "edt2", "abc",        "@menu down:Escape @edt2 up:Escape", 0, 0, false);
         row("the box's own key still converts",  "edt2", "abc",        "down:End up:End",   0, 1, false);
         row("pressed in one control, released in another",
                                                  "edt1", "20",         "down:Space @btn1 up:Space", 1, 0, false);
@@ -355,6 +358,10 @@ private Q_SLOTS:
         const int logBefore = logLines();
 
         for (const QString& token : script.split(QLatin1Char(' '))) {
+            if (token == QStringLiteral("@menu")) {
+                f.menuBar()->setFocus();
+                continue;
+            }
             if (token.startsWith(QLatin1Char('@'))) {
                 f.findChild<QWidget*>(token.mid(1))->setFocus();
                 continue;
