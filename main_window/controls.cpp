@@ -16,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 
 #include <algorithm>
 
@@ -54,27 +53,6 @@ protected:
     void focusOutEvent(QFocusEvent*) override {
         QFocusEvent keep(QEvent::FocusOut, Qt::PopupFocusReason); // keeps the selection drawn
         QLineEdit::focusOutEvent(&keep);
-    }
-};
-
-// The log's text is laid out only when someone looks: until it is first shown, its first
-// text and the lines appended wait here, and showing it sets them as they came.
-class LogBox final : public QPlainTextEdit {
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-    QStringList waiting; // the first text, then each appended line
-    bool filled = false;
-
-protected:
-    void showEvent(QShowEvent* event) override {
-        if (!filled) {
-            filled = true;
-            setPlainText(waiting.value(0));
-            for (qsizetype i = 1; i < waiting.size(); ++i)
-                appendPlainText(waiting.at(i));
-            waiting.clear();
-        }
-        QPlainTextEdit::showEvent(event);
     }
 };
 
@@ -190,39 +168,11 @@ QRadioButton* choice(QWidget* parent, const char* name, const QRect& bounds, con
 }
 
 QPlainTextEdit* logBox(QWidget* parent, const char* name, const QRect& bounds, const char* text) {
-    auto* log = place<LogBox>(parent, name, bounds);
-    log->waiting << u8(text);
+    auto* log = place<QPlainTextEdit>(parent, name, bounds);
+    log->setPlainText(u8(text));
     log->hide();
     log->raise();
     return log;
-}
-
-void appendToLog(QPlainTextEdit* log, const QString& line) {
-    if (log == nullptr)
-        return;
-    auto* box = dynamic_cast<LogBox*>(log);
-    if (box != nullptr && !box->filled)
-        box->waiting << line;
-    else
-        log->appendPlainText(line);
-}
-
-QString logText(const QPlainTextEdit* log) {
-    if (log == nullptr)
-        return {};
-    const auto* box = dynamic_cast<const LogBox*>(log);
-    if (box == nullptr || box->filled)
-        return log->toPlainText();
-    // As the document will give it back: these break lines there, and a no-break space
-    // reads as a space.
-    QString text = box->waiting.join(QLatin1Char('\n'));
-    for (QChar& c : text) {
-        if (c == QLatin1Char('\r') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = QLatin1Char('\n');
-        else if (c == QChar::Nbsp)
-            c = QLatin1Char(' ');
-    }
-    return text;
 }
 
 QPushButton* pushButton(QWidget* parent, const char* name, const QRect& bounds, const QFont& font,

@@ -63,12 +63,8 @@ QCheckBox* operationSwitch(QWidget* parent, const char* name, const QRect& bound
                            Switch state);
 QRadioButton* choice(QWidget* parent, const char* name, const QRect& bounds, const char* text,
                      bool selected);
-// The diagnostic log: hidden, lying over whatever it is placed on. Its text is set when it
-// is first shown; lines appended through appendToLog before then are added in order then.
+// The diagnostic log: hidden, lying over whatever it is placed on.
 QPlainTextEdit* logBox(QWidget* parent, const char* name, const QRect& bounds, const char* text);
-void appendToLog(QPlainTextEdit* log, const QString& line);
-// What the log holds, or will hold once it is shown; lines joined by '\n'.
-QString logText(const QPlainTextEdit* log);
 QPushButton* pushButton(QWidget* parent, const char* name, const QRect& bounds, const QFont& font,
                         const char* text);
 

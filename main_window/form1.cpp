@@ -68,7 +68,7 @@ public:
     void setFocus(Element element) override { m_form.focusControl(m_form.widgetFor(element)); }
 
     void appendLog(const std::string& line) override {
-        appendToLog(m_form.mmo1, QString::fromStdString(line));
+        m_form.mmo1->appendPlainText(QString::fromStdString(line));
     }
 
     void announce(Announcement kind, const std::string& text) override {

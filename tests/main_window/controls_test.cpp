@@ -6,9 +6,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QPlainTextEdit>
 #include <QTest>
-#include <QTextDocument>
 
 using namespace sumbrook;
 
@@ -83,34 +81,6 @@ private Q_SLOTS:
                      QFontDatabase::styles(QString::fromUtf8(face)).isEmpty()
                          ? cjk
                          : QString::fromUtf8(face));
-    }
-    // The hidden log holds its lines back until it is shown, then holds what a log filled
-    // as they came would hold; after that lines go straight in.
-    void logShowsEveryLineAppendedWhileHidden() {
-        QWidget parent;
-        parent.resize(300, 200);
-        QPlainTextEdit* log = controls::logBox(&parent, "mmo1", {10, 10, 217, 137}, "mmo1");
-        QPlainTextEdit filledAsTheyCame(&parent);
-        filledAsTheyCame.setPlainText(QStringLiteral("mmo1"));
-        const QStringList lines = {QStringLiteral("v0:12 tibz:1"), QStringLiteral("v1:7\rv2:3"),
-                                   QString(), QStringLiteral("第3题\u00a0\u2029x\u2028y")};
-        for (const QString& line : lines) {
-            controls::appendToLog(log, line);
-            filledAsTheyCame.appendPlainText(line);
-        }
-        QCOMPARE(controls::logText(log), filledAsTheyCame.toPlainText());
-        parent.show();
-        QVERIFY(!log->isVisible());
-        log->show();
-        QCOMPARE(log->toPlainText(), filledAsTheyCame.toPlainText());
-        QCOMPARE(log->document()->blockCount(), filledAsTheyCame.document()->blockCount());
-        QCOMPARE(controls::logText(log), log->toPlainText());
-        // Shown once, hidden again: lines go straight in, none twice.
-        log->hide();
-        controls::appendToLog(log, QStringLiteral("v0:5"));
-        filledAsTheyCame.appendPlainText(QStringLiteral("v0:5"));
-        log->show();
-        QCOMPARE(log->toPlainText(), filledAsTheyCame.toPlainText());
     }
     void emptyTextKeepsTheFontsSize() {
         QFont font(QString::fromUtf8(form1_texts::kCjkFace));

@@ -7,7 +7,6 @@
 #include "tests/support/fake_pause_source.h"
 
 #include "engine/drill_engine.h"
-#include "main_window/controls.h"
 #include "main_window/form1.h"
 
 #include <QApplication>
@@ -97,10 +96,7 @@ protected:
     }
 
     TForm1& form() { return *m_form; }
-    // The log's lines, shown or not.
-    int logLines() const {
-        return int(controls::logText(m_form->mmo1).count(QLatin1Char('\n'))) + 1;
-    }
+    int logLines() const { return m_form->mmo1->document()->blockCount(); }
     int problemsSet(int logBefore) const { return (logLines() - logBefore) / 3; }
     QString focusName() const {
         QWidget* focus = QApplication::focusWidget();

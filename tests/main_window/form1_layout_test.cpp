@@ -5,7 +5,6 @@
 #include "about/about_window.h"
 #include "engine/drill_engine.h"
 #include "engine/exceptions.h"
-#include "main_window/controls.h"
 #include "main_window/form1.h"
 #include "shell/platform.h"
 #include "widgets/announcer.h"
@@ -69,7 +68,7 @@ private Q_SLOTS:
             QVERIFY(match.captured(i).toInt() >= 0 && match.captured(i).toInt() <= 20);
         QCOMPARE(f.lbl8->text(), match.captured(2));
         QCOMPARE(f.lbl9->text(), match.captured(4));
-        const QStringList log = controls::logText(f.mmo1).split(QLatin1Char('\n'));
+        const QStringList log = f.mmo1->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(log.size(), 4);
         QCOMPARE(log.first(), QStringLiteral("mmo1"));
         QVERIFY(log.at(1).startsWith(QStringLiteral("v0:") + match.captured(1) +
