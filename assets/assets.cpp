@@ -12,12 +12,19 @@ namespace sumbrook::assets {
 
 bool ensureResources() {
     registerAssetResources();
-    for (const char* path : {kAboutPicture, kIcon, kHandCursor}) {
+    for (const char* path : {kAboutPicture, kAboutPicture2x, kIcon, kHandCursor}) {
         if (!QFile::exists(QString::fromLatin1(path))) {
             return false;
         }
     }
     return true;
+}
+
+AboutPictureFile aboutPictureFor(double screenDevicePixelRatio) {
+    if (screenDevicePixelRatio > 1.0) {
+        return {kAboutPicture2x, 2};
+    }
+    return {kAboutPicture, 1};
 }
 
 const QIcon& programIcon() {

@@ -19,8 +19,9 @@ namespace {
 namespace assets = sumbrook::assets;
 using namespace sumbrook::assets_test;
 
-const std::array<const char*, 10> kGeneratedFiles = {
+const std::array<const char*, 11> kGeneratedFiles = {
     "about.jpg",
+    "about@2x.jpg",
     "sumbrook.ico",
     "hand.cur",
     "hicolor/16x16/apps/sumbrook.png",
@@ -34,8 +35,9 @@ const std::array<const char*, 10> kGeneratedFiles = {
 
 TEST(EmbeddedResources, AreTheCommittedFiles) {
     ASSERT_TRUE(assets::ensureResources());
-    const std::array<std::pair<const char*, const char*>, 3> embedded = {{
+    const std::array<std::pair<const char*, const char*>, 4> embedded = {{
         {assets::kAboutPicture, "about.jpg"},
+        {assets::kAboutPicture2x, "about@2x.jpg"},
         {assets::kIcon, "sumbrook.ico"},
         {assets::kHandCursor, "hand.cur"},
     }};
