@@ -226,9 +226,11 @@ Section "Uninstall"
 SectionEnd
 
 ; A hidden command that waits (up to a minute) for the uninstaller to end, then removes it
-; and the emptied folder.
+; and the emptied folder. It works from the temporary folder: a folder that is a process's
+; current one cannot be removed.
 Function un.RemoveUninstallerOnceEnded
-    Exec '"$SYSDIR\cmd.exe" /d /q /c for /l %i in (1,1,60) do @if exist "$INSTDIR\${UNINSTALLER}" (ping -n 2 127.0.0.1 >nul & del /f /q "$INSTDIR\${UNINSTALLER}" 2>nul & rmdir "$INSTDIR" 2>nul)'
+    SetOutPath "$TEMP"
+    Exec '"$SYSDIR\cmd.exe" /d /q /c for /l %i in (1,1,60) do @if exist "$INSTDIR\${UNINSTALLER}" (ping -n 2 127.0.0.1 >nul & del /f /q "$INSTDIR\${UNINSTALLER}" 2>nul & rmdir "$INSTDIR" 2>nul )'
 FunctionEnd
 
 Function un.onGUIEnd
