@@ -102,20 +102,26 @@ void TForm2::FormCreate(const QString& helpText) {
 }
 
 void TForm2::loadPicture() {
-    QFile file(QString::fromUtf8(assets::kAboutPicture));
+    const QScreen* screen =
+        m_mainWindow != nullptr ? m_mainWindow->screen() : QGuiApplication::primaryScreen();
+    const int depth = screen != nullptr ? screen->depth() : 24;
+    // On a dense screen the picture drawn at twice the size, so that it is as sharp as the
+    // text around it.
+    const assets::AboutPictureFile chosen =
+        assets::aboutPictureFor(screen != nullptr ? screen->devicePixelRatio() : 1.0);
+    QFile file(QString::fromUtf8(chosen.path));
     if (!file.open(QIODevice::ReadOnly)) {
         qWarning("The About picture is missing from the program's resources");
         return;
     }
-    const QScreen* screen =
-        m_mainWindow != nullptr ? m_mainWindow->screen() : QGuiApplication::primaryScreen();
-    const int depth = screen != nullptr ? screen->depth() : 24;
     const PictureColors colors = pictureColorsForDepth(depth);
-    qCInfo(lcAbout, "decoding the About picture in %s (screen depth %d)",
+    qCInfo(lcAbout, "decoding %s in %s (screen depth %d)", chosen.path,
            colors == PictureColors::Palette236 ? "236 colours" : "24-bit colour", depth);
     // A damaged picture leaves the box empty; the window itself still works.
     try {
-        img1->setPicture(decodeJpeg(file.readAll(), colors));
+        QImage picture = decodeJpeg(file.readAll(), colors);
+        picture.setDevicePixelRatio(chosen.devicePixelRatio);
+        img1->setPicture(picture);
     } catch (const Exception& error) {
         qWarning("%s", error.what());
     }

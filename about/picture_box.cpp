@@ -49,7 +49,9 @@ void TPictureBox::setPicture(const QImage& picture) {
 }
 
 QRect TPictureBox::pictureRect() const {
-    return {QPoint(0, 0), fitPicture(m_picture.width(), m_picture.height(), width(), height())};
+    // In the box's own (device-independent) pixels: a 2x picture fits like its 1x one.
+    const QSize size = m_picture.deviceIndependentSize().toSize();
+    return {QPoint(0, 0), fitPicture(size.width(), size.height(), width(), height())};
 }
 
 void TPictureBox::paintEvent(QPaintEvent* /*event*/) {

@@ -13,12 +13,19 @@ namespace sumbrook::assets {
 
 bool ensureResources() {
     registerAssetResources();
-    for (const char* path : {kAboutPicture, kIcon, kWindowIcon, kHandCursor}) {
+    for (const char* path : {kAboutPicture, kAboutPicture2x, kIcon, kWindowIcon, kHandCursor}) {
         if (!QFile::exists(QString::fromLatin1(path))) {
             return false;
         }
     }
     return true;
+}
+
+AboutPictureFile aboutPictureFor(double screenDevicePixelRatio) {
+    if (screenDevicePixelRatio > 1.0) {
+        return {kAboutPicture2x, 2};
+    }
+    return {kAboutPicture, 1};
 }
 
 const QIcon& windowIcon() {

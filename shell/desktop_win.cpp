@@ -46,6 +46,8 @@ public:
 
     std::string desktopFolder() override {
         char buffer[kPathBufferSize] = {};
+        wchar_t wideBuffer[kPathBufferSize] = {};
+        bool wide = false;
         {
             ItemIdList list;
             const HRESULT found = SHGetSpecialFolderLocation(m_owner, CSIDL_DESKTOP, list.out());
@@ -56,17 +58,22 @@ public:
             if (!SHGetPathFromIDListA(list.get(), buffer)) {
                 throw Exception("找不到桌面文件夹的路径");
             }
+            buffer[kPathBufferSize - 1] = '\0';
+            // A folder the ANSI code page cannot name (a user name in another script) is
+            // asked for again through the wide call; otherwise the ANSI path stays.
+            if (lostInCodePage(buffer)) {
+                if (!SHGetPathFromIDListW(list.get(), wideBuffer)) {
+                    throw Exception("找不到桌面文件夹的路径");
+                }
+                wideBuffer[kPathBufferSize - 1] = L'\0';
+                wide = true;
+            }
         }
-        buffer[kPathBufferSize - 1] = '\0';
-        const std::string ansi(buffer); // up to the first zero byte
-        if (ansi.empty()) {
+        const std::string folder = wide ? WideToUtf8(wideBuffer) : AnsiToUtf8(buffer);
+        if (folder.empty()) {
             throw Exception("找不到桌面文件夹的路径");
         }
-        const std::string folder = AnsiToUtf8(ansi);
-        if (lostInCodePage(ansi)) {
-            throw Exception("桌面文件夹“" + folder + "”的路径含有系统代码页无法表示的字符");
-        }
-        const DWORD attributes = GetFileAttributesA(ansi.c_str());
+        const DWORD attributes = wide ? GetFileAttributesW(wideBuffer) : GetFileAttributesA(buffer);
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
             throw Exception("桌面文件夹“" + folder + "”不存在");
         }
@@ -84,11 +91,19 @@ public:
             throw Exception("程序文件的路径太长");
         }
         const std::string_view ansi(buffer, length);
-        const std::string path = AnsiToUtf8(ansi);
-        if (lostInCodePage(ansi)) {
-            throw Exception("程序文件的路径“" + path + "”含有系统代码页无法表示的字符");
+        if (!lostInCodePage(ansi)) {
+            return AnsiToUtf8(ansi);
         }
-        return path;
+        // Installed under a folder the ANSI code page cannot name: the wide call has it.
+        wchar_t wide[kPathBufferSize];
+        const DWORD wideLength = GetModuleFileNameW(nullptr, wide, kPathBufferSize);
+        if (wideLength == 0) {
+            throw Exception("找不到程序文件的路径");
+        }
+        if (wideLength >= kPathBufferSize) {
+            throw Exception("程序文件的路径太长");
+        }
+        return WideToUtf8(std::wstring_view(wide, wideLength));
     }
 
     std::unique_ptr<ShellLink> createShellLink() override { return makeWindowsShellLink(m_calls); }

@@ -13,8 +13,9 @@ namespace sumbrook::shell {
 
 // `owner` is handed to SHGetSpecialFolderLocation, which only reserves it; null serves.
 // Paths come back in UTF-8 (see ansi_text_win.h for why the conversion happens here).
-// desktopFolder() and programPath() throw Exception rather than hand back a path that is
-// missing, cut short, or holds characters the ANSI code page turned into '?'.
+// They are read through the "A" calls, and again through the "W" calls when the ANSI code
+// page turned characters of them into '?'. desktopFolder() and programPath() throw
+// Exception rather than hand back a path that is missing or cut short.
 std::unique_ptr<Desktop> makeWindowsDesktop(OleCalls calls = {}, HWND owner = nullptr);
 
 } // namespace sumbrook::shell

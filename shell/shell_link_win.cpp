@@ -66,26 +66,28 @@ private:
     throw Exception(what + "：" + OleSysErrorMessage(result));
 }
 
+// Each text goes through IShellLinkA, byte for byte in the ANSI code page, when that code
+// page can hold it; otherwise through the same object's IShellLinkW, so that a path under
+// a user or folder name foreign to the code page is written as it is, not refused.
 class WindowsShellLink final : public ShellLink {
 public:
-    WindowsShellLink(ComRef<IShellLinkA> link, ComRef<IPersistFile> file)
-        : m_link(std::move(link)), m_file(std::move(file)) {}
+    WindowsShellLink(ComRef<IUnknown> object, ComRef<IShellLinkA> link, ComRef<IPersistFile> file)
+        : m_object(std::move(object)), m_link(std::move(link)), m_file(std::move(file)) {}
 
     void SetPath(const std::string& path) override {
-        const std::string what = "快捷方式的目标“" + path + "”";
-        check(what, m_link->SetPath(Utf8ToAnsi(path, what).c_str()));
+        set("快捷方式的目标“" + path + "”", path, &IShellLinkA::SetPath, &IShellLinkW::SetPath);
     }
     void SetArguments(const std::string& arguments) override {
-        const std::string what = "快捷方式的参数“" + arguments + "”";
-        check(what, m_link->SetArguments(Utf8ToAnsi(arguments, what).c_str()));
+        set("快捷方式的参数“" + arguments + "”", arguments, &IShellLinkA::SetArguments,
+            &IShellLinkW::SetArguments);
     }
     void SetWorkingDirectory(const std::string& folder) override {
-        const std::string what = "快捷方式的起始位置“" + folder + "”";
-        check(what, m_link->SetWorkingDirectory(Utf8ToAnsi(folder, what).c_str()));
+        set("快捷方式的起始位置“" + folder + "”", folder, &IShellLinkA::SetWorkingDirectory,
+            &IShellLinkW::SetWorkingDirectory);
     }
     void SetDescription(const std::string& description) override {
-        const std::string what = "快捷方式的说明“" + description + "”";
-        check(what, m_link->SetDescription(Utf8ToAnsi(description, what).c_str()));
+        set("快捷方式的说明“" + description + "”", description, &IShellLinkA::SetDescription,
+            &IShellLinkW::SetDescription);
     }
 
     void Save(const std::string& linkPath) override {
@@ -99,14 +101,41 @@ public:
     }
 
 private:
+    using AnsiSetter = HRESULT (STDMETHODCALLTYPE IShellLinkA::*)(LPCSTR);
+    using WideSetter = HRESULT (STDMETHODCALLTYPE IShellLinkW::*)(LPCWSTR);
+
+    void set(const std::string& what, const std::string& text, AnsiSetter ansiSetter,
+             WideSetter wideSetter) {
+        if (const auto ansi = Utf8ToAnsiIfRepresentable(text, what)) {
+            check(what, (m_link.get()->*ansiSetter)(ansi->c_str()));
+            return;
+        }
+        const std::wstring wide = Utf8ToWide(text, what);
+        check(what, (wideLink()->*wideSetter)(wide.c_str()));
+    }
+
+    // Asked for only when a text needs it, so that a path the code page holds touches
+    // nothing but IShellLinkA.
+    IShellLinkW* wideLink() {
+        if (m_wide.get() == nullptr) {
+            if (FAILED(m_object->QueryInterface(IID_IShellLinkW, m_wide.out())) ||
+                m_wide.get() == nullptr) {
+                throw EIntfCastError("Interface not supported");
+            }
+        }
+        return m_wide.get();
+    }
+
     static void check(const std::string& what, HRESULT result) {
         if (FAILED(result)) {
             failCall("无法设置" + what, result);
         }
     }
 
+    ComRef<IUnknown> m_object;
     ComRef<IShellLinkA> m_link;
     ComRef<IPersistFile> m_file;
+    ComRef<IShellLinkW> m_wide;
 };
 
 } // namespace
@@ -129,7 +158,7 @@ std::unique_ptr<ShellLink> makeWindowsShellLink(const OleCalls& calls) {
         FAILED(object->QueryInterface(IID_IPersistFile, file.out())) || file.get() == nullptr) {
         throw EIntfCastError("Interface not supported");
     }
-    return std::make_unique<WindowsShellLink>(std::move(link), std::move(file));
+    return std::make_unique<WindowsShellLink>(std::move(object), std::move(link), std::move(file));
 }
 
 } // namespace sumbrook::shell

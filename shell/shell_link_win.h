@@ -32,9 +32,10 @@ std::unique_ptr<ShellSession> beginOleSession(const OleCalls& calls);
 
 // Creates the system's shell-link object and takes its IShellLinkA and IPersistFile.
 // Throws EOleSysError when it cannot be created, EIntfCastError when an interface is
-// missing. The setters take UTF-8 and pass ANSI text; they and Save throw Exception with
-// the system's reason when the object refuses, so a broken shortcut is never taken for a
-// written one.
+// missing. The setters take UTF-8 and pass ANSI text through IShellLinkA, or UTF-16
+// through IShellLinkW when the ANSI code page cannot hold the text; they and Save throw
+// Exception with the system's reason when the object refuses, so a broken shortcut is
+// never taken for a written one.
 std::unique_ptr<ShellLink> makeWindowsShellLink(const OleCalls& calls);
 
 } // namespace sumbrook::shell

@@ -4,19 +4,22 @@
 # to and move the desktop folder), the zh_CN.UTF-8 locale for code page 936, and virtual
 # displays for the programs that need one.
 #
-# Needs `root` set to the top of the clone. SUMBROOK_WINE_DIR moves the prefix elsewhere.
+# Needs `root` set to the top of the clone. SUMBROOK_WINE_DIR moves the prefix elsewhere;
+# SUMBROOK_WINE_LOCALE (default zh_CN.UTF-8) sets its code page (en_US.UTF-8: 1252), and
+# SUMBROOK_WINE_USER the name of its user (wine takes it from USER when it makes the prefix).
 
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 wine_dir=${SUMBROOK_WINE_DIR:-$root/build-wine}
 prefix="$wine_dir/prefix"
 wine_home="$wine_dir/home"
-locale_name=zh_CN.UTF-8
+locale_name=${SUMBROOK_WINE_LOCALE:-zh_CN.UTF-8}
 # The environment every wine call runs in: wine_env keeps DISPLAY as it is, wine_headless
 # takes it away. winemenubuilder would copy the Start-menu shortcuts that installers make
 # into the desktop's own menus: this prefix is for checking, not for use.
 wine_vars=(HOME="$wine_home" WINEPREFIX="$prefix" WINEDEBUG=-all
     WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" LC_ALL="$locale_name")
+[ -z "${SUMBROOK_WINE_USER:-}" ] || wine_vars+=(USER="$SUMBROOK_WINE_USER")
 wine_env=(env -u WAYLAND_DISPLAY "${wine_vars[@]}")
 wine_headless=(env -u DISPLAY -u WAYLAND_DISPLAY "${wine_vars[@]}")
 
@@ -28,12 +31,13 @@ wine_say() { printf '%s: %s\n' "${wine_caller:-wine}" "$*" >&2; }
 # The program is written for code page 936. Wine takes its code page from the locale, and
 # its file names' encoding too, so the locale must really exist, not just be named.
 wine_ensure_locale() {
-    locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8' && return 0
+    local language=${locale_name%%.*}
+    locale -a 2>/dev/null | grep -qix "${language//./\\.}\\.utf-\\?8" && return 0
     if [ "$(id -u)" -ne 0 ]; then
-        wine_say "the $locale_name locale is missing (as root: localedef -i zh_CN -c -f UTF-8 $locale_name)"
+        wine_say "the $locale_name locale is missing (as root: localedef -i $language -c -f UTF-8 $locale_name)"
         return 1
     fi
-    localedef -i zh_CN -c -f UTF-8 "$locale_name"
+    localedef -i "$language" -c -f UTF-8 "$locale_name"
 }
 
 # Makes the prefix when it is missing, or when it was made before the Chinese font was

@@ -221,19 +221,35 @@ private Q_SLOTS:
         }
     }
 
+    // At 1x the 227 x 278 picture, on a screen of twice the density (the windows platform
+    // at 192 dpi, or QT_SCALE_FACTOR=2) the 454 x 556 one, each pixel for pixel.
     void pictureAtItsOwnSizeOnTheLeft() {
         Windows w;
         w.about->showAbout();
-        QFile file(QString::fromUtf8(sumbrook::assets::kAboutPicture));
+        const qreal ratio = w.about->devicePixelRatioF();
+        bool expectedGiven = false;
+        const int expected =
+            qEnvironmentVariableIntValue("SUMBROOK_EXPECT_DEVICE_PIXEL_RATIO", &expectedGiven);
+        if (expectedGiven) {
+            QCOMPARE(ratio, qreal(expected));
+        }
+        QVERIFY2(ratio == 1.0 || ratio == 2.0, "pixel for pixel only at 1x and 2x");
+        const int r = static_cast<int>(ratio);
+        QFile file(QString::fromUtf8(r == 2 ? sumbrook::assets::kAboutPicture2x
+                                            : sumbrook::assets::kAboutPicture));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QImage picture =
-            sumbrook::decodeJpeg(file.readAll(), sumbrook::PictureColors::TrueColor);
+        QImage picture = sumbrook::decodeJpeg(file.readAll(), sumbrook::PictureColors::TrueColor)
+                             .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(picture.size(), QSize(227, 278) * r);
+        picture.setDevicePixelRatio(ratio);
 
         const QImage shown = grabbed(*w.about);
-        QCOMPARE(shown.copy(4, 8, 227, 278), picture.convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(shown.size(), QSize(241, 481) * r);
+        QCOMPARE(shown.copy(4 * r, 8 * r, 227 * r, 278 * r), picture);
         // The 7-pixel strip on the right shows the group box, as the gap below does.
-        const QImage strip = shown.copy(4 + 227, 8, 7, 278);
-        QCOMPARE(sumbrook::test::count(strip, shown.pixel(120, 8 + 278)), 7 * 278);
+        const QImage strip = shown.copy((4 + 227) * r, 8 * r, 7 * r, 278 * r);
+        QCOMPARE(sumbrook::test::count(strip, shown.pixel(120 * r, (8 + 278) * r)),
+                 7 * 278 * r * r);
     }
 
     // Last: it runs the application's event loop until the program would end.

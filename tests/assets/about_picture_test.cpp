@@ -4,12 +4,17 @@
 #include "assets/assets.h"
 #include "tests/assets/asset_bytes.h"
 
+#include <QCryptographicHash>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include <jpeglib.h>
@@ -57,8 +62,20 @@ bool isFrameMarker(unsigned marker) {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
-TEST(AboutPicture, IsBaselineJfif102WithFourTwoZeroSampling) {
-    const QByteArray jpeg = resource(assets::kAboutPicture);
+struct PictureFile {
+    const char* path;
+    unsigned width;
+    unsigned height;
+};
+const std::array<PictureFile, 2> kPictures = {{
+    {assets::kAboutPicture, 227, 278},
+    {assets::kAboutPicture2x, 454, 556},
+}};
+
+class AboutPictureFile : public ::testing::TestWithParam<PictureFile> {};
+
+TEST_P(AboutPictureFile, IsBaselineJfif102WithFourTwoZeroSampling) {
+    const QByteArray jpeg = resource(GetParam().path);
     std::vector<Segment> segments;
     ASSERT_TRUE(readJpegHeader(jpeg, segments));
     ASSERT_FALSE(segments.empty());
@@ -82,8 +99,8 @@ TEST(AboutPicture, IsBaselineJfif102WithFourTwoZeroSampling) {
     const QByteArray& frame = frames[0]->payload;
     ASSERT_EQ(frame.size(), 6 + 3 * 3);
     EXPECT_EQ(byteAt(frame, 0), 8u) << "sample precision";
-    EXPECT_EQ(be16(frame, 1), 278u) << "height";
-    EXPECT_EQ(be16(frame, 3), 227u) << "width";
+    EXPECT_EQ(be16(frame, 1), GetParam().height) << "height";
+    EXPECT_EQ(be16(frame, 3), GetParam().width) << "width";
     EXPECT_EQ(byteAt(frame, 5), 3u) << "components";
     struct Component {
         unsigned id;
@@ -147,14 +164,14 @@ void decodeJpeg(const QByteArray& jpeg, DecodedJpeg& out) {
     jpeg_destroy_decompress(&cinfo);
 }
 
-TEST(AboutPicture, DecodesCleanlyToAColourfulPicture) {
+TEST_P(AboutPictureFile, DecodesCleanlyToAColourfulPicture) {
     DecodedJpeg decoded;
-    decodeJpeg(resource(assets::kAboutPicture), decoded);
+    decodeJpeg(resource(GetParam().path), decoded);
     ASSERT_TRUE(decoded.ok);
     EXPECT_FALSE(decoded.progressive);
     EXPECT_EQ(decoded.warnings, 0) << "libjpeg found damaged data";
-    EXPECT_EQ(decoded.width, 227);
-    EXPECT_EQ(decoded.height, 278);
+    EXPECT_EQ(decoded.width, static_cast<int>(GetParam().width));
+    EXPECT_EQ(decoded.height, static_cast<int>(GetParam().height));
     // A child's picture, not a grey one: most pixels should be clearly coloured.
     size_t colourful = 0;
     for (size_t i = 0; i + 2 < decoded.rgb.size(); i += 3) {
@@ -163,6 +180,82 @@ TEST(AboutPicture, DecodesCleanlyToAColourfulPicture) {
         colourful += high - low >= 64 ? 1 : 0;
     }
     EXPECT_GT(colourful, decoded.rgb.size() / 3 / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(OneAndTwoTimes, AboutPictureFile, ::testing::ValuesIn(kPictures));
+
+// The 1x picture is the one the program has always shown, byte for byte.
+TEST(AboutPicture, OneTimesFileIsUnchanged) {
+    const QByteArray jpeg = resource(assets::kAboutPicture);
+    EXPECT_EQ(jpeg.size(), 31172);
+    EXPECT_EQ(QCryptographicHash::hash(jpeg, QCryptographicHash::Sha256).toHex(),
+              QByteArray("f44dfde7449826df11f348afcfabcc3772c5598174afce196e55d6f42cb3eb93"));
+}
+
+// Mean difference per channel between the 1x picture and the 2x one halved (2 x 2 pixels
+// averaged), with the 2x one moved by (dx, dy) 1x pixels.
+double halvedDifference(const DecodedJpeg& one, const DecodedJpeg& two, int dx, int dy) {
+    double sum = 0;
+    long samples = 0;
+    for (int y = 4; y < one.height - 4; ++y) {
+        for (int x = 4; x < one.width - 4; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                int twice = 0;
+                for (int sy = 0; sy < 2; ++sy) {
+                    for (int sx = 0; sx < 2; ++sx) {
+                        const size_t at = (static_cast<size_t>(2 * (y + dy) + sy) *
+                                               static_cast<size_t>(two.width) +
+                                           static_cast<size_t>(2 * (x + dx) + sx)) *
+                                              3 +
+                                          static_cast<size_t>(c);
+                        twice += two.rgb[at];
+                    }
+                }
+                const size_t at = (static_cast<size_t>(y) * static_cast<size_t>(one.width) +
+                                   static_cast<size_t>(x)) *
+                                      3 +
+                                  static_cast<size_t>(c);
+                sum += std::abs(twice / 4.0 - one.rgb[at]);
+                ++samples;
+            }
+        }
+    }
+    return sum / static_cast<double>(samples);
+}
+
+TEST(AboutPicture, TwoTimesIsTheSameSceneAtTwiceTheSize) {
+    DecodedJpeg one;
+    DecodedJpeg two;
+    decodeJpeg(resource(assets::kAboutPicture), one);
+    decodeJpeg(resource(assets::kAboutPicture2x), two);
+    ASSERT_TRUE(one.ok && two.ok);
+    ASSERT_EQ(two.width, 2 * one.width);
+    ASSERT_EQ(two.height, 2 * one.height);
+    // Halved, it differs from the 1x picture only by edge smoothing and JPEG noise; moved
+    // by a pixel or two, or another scene, it would differ far more.
+    const double same = halvedDifference(one, two, 0, 0);
+    EXPECT_LT(same, 4.0);
+    for (const auto& [dx, dy] : {std::pair{2, 0}, std::pair{0, 2}, std::pair{-2, -2}}) {
+        EXPECT_GT(halvedDifference(one, two, dx, dy), 2 * same + 2.0) << dx << "," << dy;
+    }
+}
+
+TEST(AboutPicture, ChosenByTheScreensDevicePixelRatio) {
+    struct Case {
+        double ratio;
+        const char* path;
+        int pictureRatio;
+    };
+    const Case cases[] = {
+        {1.0, assets::kAboutPicture, 1},   {1.25, assets::kAboutPicture2x, 2},
+        {1.5, assets::kAboutPicture2x, 2}, {2.0, assets::kAboutPicture2x, 2},
+        {3.0, assets::kAboutPicture2x, 2},
+    };
+    for (const Case& c : cases) {
+        const assets::AboutPictureFile chosen = assets::aboutPictureFor(c.ratio);
+        EXPECT_STREQ(chosen.path, c.path) << c.ratio;
+        EXPECT_EQ(chosen.devicePixelRatio, c.pictureRatio) << c.ratio;
+    }
 }
 
 } // namespace

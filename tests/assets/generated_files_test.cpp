@@ -21,6 +21,7 @@ using namespace sumbrook::assets_test;
 
 const std::array<const char*, 11> kGeneratedFiles = {
     "about.jpg",
+    "about@2x.jpg",
     "sumbrook.ico",
     "window.ico",
     "hand.cur",
@@ -37,6 +38,7 @@ TEST(EmbeddedResources, AreTheCommittedFiles) {
     ASSERT_TRUE(assets::ensureResources());
     const std::array<std::pair<const char*, const char*>, 4> embedded = {{
         {assets::kAboutPicture, "about.jpg"},
+        {assets::kAboutPicture2x, "about@2x.jpg"},
         {assets::kIcon, "sumbrook.ico"},
         {assets::kWindowIcon, "window.ico"},
         {assets::kHandCursor, "hand.cur"},

@@ -142,6 +142,9 @@ struct LinkContents {
     std::string arguments;
     std::string workingDirectory;
     std::string description;
+    // The target as the link's item-identifier list names it, which the shell resolves
+    // first; empty when the link holds none.
+    std::string idListPath = {};
 };
 
 inline LinkContents readLink(const std::string& linkPath) {
@@ -168,6 +171,14 @@ inline LinkContents readLink(const std::string& linkPath) {
         buffer[0] = L'\0';
         if (SUCCEEDED(link->GetDescription(buffer, INFOTIPSIZE))) {
             contents.description = toUtf8(buffer);
+        }
+        LPITEMIDLIST list = nullptr;
+        if (link->GetIDList(&list) == S_OK && list != nullptr) {
+            buffer[0] = L'\0';
+            if (SHGetPathFromIDListW(list, buffer)) {
+                contents.idListPath = toUtf8(buffer);
+            }
+            CoTaskMemFree(list);
         }
     } else {
         ADD_FAILURE() << "the system's shell-link object cannot load " << linkPath;

@@ -238,10 +238,15 @@ void drawBlock(QPainter& painter, const QRectF& box, const QColor& colour, char 
 
 } // namespace
 
-QImage drawAboutPicture() {
-    QImage image(kAboutWidth, kAboutHeight, QImage::Format_RGB32);
+QImage drawAboutPicture(int scale) {
+    QImage image(kAboutWidth * scale, kAboutHeight * scale, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    // The scene is laid out at 1x; a larger picture draws the same shapes through a scale,
+    // and the 1x picture is drawn without any transform, exactly as it always was.
+    if (scale != 1) {
+        painter.scale(scale, scale);
+    }
     const double w = kAboutWidth;
     const double h = kAboutHeight;
 

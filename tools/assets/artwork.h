@@ -14,8 +14,9 @@ inline constexpr int kAboutHeight = 278;
 inline constexpr int kCursorSize = 32;
 inline constexpr QPoint kHandHotSpot{6, 0}; // the tip of the raised finger
 
-// The About picture: sky, sun, hills and two little sums.
-QImage drawAboutPicture();
+// The About picture: sky, sun, hills and two little sums, kAboutWidth x kAboutHeight
+// times `scale` (2 for screens of twice the density).
+QImage drawAboutPicture(int scale = 1);
 
 // The program icon, a pocket calculator, laid out afresh for each size so that
 // small sizes stay crisp. Transparent background.

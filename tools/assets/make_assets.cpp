@@ -1,6 +1,6 @@
 // make_assets: draws the program's pictures and writes them, in their final
 // formats, into the given folder (normally the source tree's assets/):
-//   about.jpg, sumbrook.ico, window.ico, hand.cur, hicolor/<N>x<N>/apps/sumbrook.png
+//   about.jpg, about@2x.jpg, sumbrook.ico, window.ico, hand.cur, hicolor/<N>x<N>/apps/sumbrook.png
 // Run through the `regenerate_assets` build target.
 
 #include "tools/assets/artwork.h"
@@ -88,12 +88,16 @@ int main(int argc, char** argv) {
     bool ok = true;
     QString error;
 
-    QByteArray jpeg;
-    if (encodeJpeg(drawAboutPicture(), kJpegQuality, jpeg, error)) {
-        ok = save(root, QStringLiteral("about.jpg"), jpeg) && ok;
-    } else {
-        complain(QStringLiteral("about.jpg: %1").arg(error));
-        ok = false;
+    for (const int scale : {1, 2}) {
+        const QString name =
+            scale == 1 ? QStringLiteral("about.jpg") : QStringLiteral("about@%1x.jpg").arg(scale);
+        QByteArray jpeg;
+        if (encodeJpeg(drawAboutPicture(scale), kJpegQuality, jpeg, error)) {
+            ok = save(root, name, jpeg) && ok;
+        } else {
+            complain(QStringLiteral("%1: %2").arg(name, error));
+            ok = false;
+        }
     }
 
     std::vector<IconImage> icons;
