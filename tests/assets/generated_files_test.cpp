@@ -19,7 +19,7 @@ namespace {
 namespace assets = sumbrook::assets;
 using namespace sumbrook::assets_test;
 
-const std::array<const char*, 11> kGeneratedFiles = {
+const std::array<const char*, 12> kGeneratedFiles = {
     "about.jpg",
     "about@2x.jpg",
     "sumbrook.ico",
@@ -36,7 +36,7 @@ const std::array<const char*, 11> kGeneratedFiles = {
 
 TEST(EmbeddedResources, AreTheCommittedFiles) {
     ASSERT_TRUE(assets::ensureResources());
-    const std::array<std::pair<const char*, const char*>, 4> embedded = {{
+    const std::array<std::pair<const char*, const char*>, 5> embedded = {{
         {assets::kAboutPicture, "about.jpg"},
         {assets::kAboutPicture2x, "about@2x.jpg"},
         {assets::kIcon, "sumbrook.ico"},
