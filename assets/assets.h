@@ -8,9 +8,9 @@ namespace sumbrook::assets {
 inline constexpr char kAboutPicture[] = ":/assets/about.jpg"; // 227 x 278 JPEG
 // The same scene drawn at twice the size, 454 x 556, for screens of twice the density.
 inline constexpr char kAboutPicture2x[] = ":/assets/about@2x.jpg";
-inline constexpr char kIcon[] = ":/assets/sumbrook.ico";      // program icon, ten images
-inline constexpr char kWindowIcon[] = ":/assets/window.ico";  // 16 to 64 px, 32-bit
-inline constexpr char kHandCursor[] = ":/assets/hand.cur";    // hot spot at (6, 0)
+inline constexpr char kIcon[] = ":/assets/sumbrook.ico";     // program icon, ten images
+inline constexpr char kWindowIcon[] = ":/assets/window.ico"; // 16 to 64 px, 32-bit
+inline constexpr char kHandCursor[] = ":/assets/hand.cur";   // hot spot at (6, 0)
 
 // The About picture for a screen of the given device pixel ratio, and the ratio its pixels
 // are drawn at: above 1 the 2x picture (at 150 % it is scaled down, which stays sharper
