@@ -73,12 +73,16 @@ std::string fromDisplay(const QString& text) {
 QString installedFace(const char* face) {
     // styles() answers from the font list alone, where hasFamily() would also resolve
     // aliases; each face is asked once.
+    // Where the CJK face is not installed either (wine's font list names it otherwise), the
+    // face stays as named and the substitutes reach whatever is there.
     static QHash<QString, QString> named;
+    static const bool cjkInstalled = !QFontDatabase::styles(u8(T::kCjkFace)).isEmpty();
     const QString wanted = u8(face);
     auto found = named.constFind(wanted);
     if (found == named.constEnd())
-        found = named.insert(wanted,
-                             QFontDatabase::styles(wanted).isEmpty() ? u8(T::kCjkFace) : wanted);
+        found = named.insert(wanted, cjkInstalled && QFontDatabase::styles(wanted).isEmpty()
+                                         ? u8(T::kCjkFace)
+                                         : wanted);
     return *found;
 }
 

@@ -71,16 +71,22 @@ private Q_SLOTS:
     }
     void missingFacesAreDrawnByTheCjkFace() {
         const QString cjk = QString::fromUtf8(form1_texts::kCjkFace);
-        QVERIFY(!QFontDatabase::styles(cjk).isEmpty()); // a test machine has it installed
+        // Linux test machines have it; wine's font list knows it by another name, and then a
+        // missing face keeps its name for the substitutes to resolve.
+        const bool cjkInstalled = !QFontDatabase::styles(cjk).isEmpty();
+        const QString missing = cjkInstalled ? cjk : QStringLiteral("No Such Face 4711");
         QCOMPARE(controls::installedFace(form1_texts::kCjkFace), cjk);
-        QCOMPARE(controls::installedFace("No Such Face 4711"), cjk);
+        QCOMPARE(controls::installedFace("No Such Face 4711"), missing);
         // Asked again, the answer is the same (it is remembered).
-        QCOMPARE(controls::installedFace("No Such Face 4711"), cjk);
+        QCOMPARE(controls::installedFace("No Such Face 4711"), missing);
         for (const char* face : {form1_texts::kYaHei, form1_texts::kDefaultFace})
             QCOMPARE(controls::installedFace(face),
-                     QFontDatabase::styles(QString::fromUtf8(face)).isEmpty()
+                     cjkInstalled && QFontDatabase::styles(QString::fromUtf8(face)).isEmpty()
                          ? cjk
                          : QString::fromUtf8(face));
+#ifndef Q_OS_WIN
+        QVERIFY(cjkInstalled); // the package list installs it
+#endif
     }
     void emptyTextKeepsTheFontsSize() {
         QFont font(QString::fromUtf8(form1_texts::kCjkFace));
